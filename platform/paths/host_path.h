@@ -1,0 +1,17 @@
+// Windows path text -> a path on this system.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kvn {
+
+// Maps a Windows path as the program writes it to the file it names here:
+// "\" separates directories like "/", a leading ".\" is the current
+// directory, and a component that does not exist with the exact spelling is
+// matched without regard to ASCII case among its directory's entries, as Wine
+// does. Components that match nothing are kept as written, so the result also
+// names files that do not exist yet.
+std::string ToHostPath(std::string_view windowsPath);
+
+} // namespace kvn

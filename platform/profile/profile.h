@@ -1,0 +1,21 @@
+// Profile (INI) file functions with the Windows signatures and semantics.
+#pragma once
+
+#include "platform/wintypes.h"
+
+#ifndef _WIN32
+
+// Copies the value of `key` in `section` (or `def` when the file, section or
+// key is missing) into `buffer`, cut to `size - 1` characters and terminated.
+// Returns the number of characters copied, without the terminator.
+DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
+                               LPCSTR fileName);
+
+// The value of `key` read as a decimal (or 0x hexadecimal) number, or `def`
+// when the key is missing or empty.
+UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName);
+
+// Replaces the value of `key` in `section`, adding the key, the section or the
+// file when missing. Never creates a folder. Returns nonzero on success.
+BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
+#endif

@@ -1,0 +1,98 @@
+#include "settings/settings_file.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/winapi.h"
+
+namespace {
+
+constexpr const char* kSection = "ZOLT";
+constexpr DWORD kBufferSize = 100; // every text read uses a 100-character buffer
+
+// Lower-cases ASCII letters in place; other bytes of the code page are kept.
+void ToLowerAscii(char* text) {
+    for (; *text; ++text)
+        if (*text >= 'A' && *text <= 'Z')
+            *text = static_cast<char>(*text - 'A' + 'a');
+}
+
+} // namespace
+
+std::string SettingsFilePath() {
+    char directory[kBufferSize] = "";
+    // On failure, or when the path does not fit, the buffer is left untouched
+    // and the file is looked for at the root of the current drive.
+    GetWindowsDirectoryA(directory, kBufferSize);
+    return std::string(directory) + "\\korvane\\kvn.ini";
+}
+
+std::int32_t ParseLeadingDecimal(const char* text) {
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
+        ++text;
+    bool negative = false;
+    if (*text == '+' || *text == '-')
+        negative = *text++ == '-';
+    std::uint32_t value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text)
+        value = value * 10u + static_cast<std::uint32_t>(*text - '0');
+    if (negative)
+        value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+void LoadSettings(GameSettings& settings) {
+    const std::string path = SettingsFilePath();
+    const char* file = path.c_str();
+    char text[kBufferSize];
+
+    GetPrivateProfileStringA(kSection, "MipMapping", "AUTO", text, kBufferSize, file);
+    ToLowerAscii(text);
+    if (std::strcmp(text, "on") == 0)
+        settings.mipMapping = MipMappingMode::On;
+    else if (std::strcmp(text, "off") == 0)
+        settings.mipMapping = MipMappingMode::Off;
+    else
+        settings.mipMapping = MipMappingMode::Auto;
+
+    settings.lowGraphicMode =
+        static_cast<int>(GetPrivateProfileIntA(kSection, "LowGraphicMode", 0, file));
+
+    GetPrivateProfileStringA(kSection, "MaxRAMForAGP", "AUTO", text, kBufferSize, file);
+    ToLowerAscii(text);
+    if (std::strcmp(text, "auto") == 0) {
+        settings.agpMode = AgpMemoryMode::Auto; // agpMemoryMb keeps its value
+    } else {
+        settings.agpMode = AgpMemoryMode::Specify;
+        settings.agpMemoryMb = ParseLeadingDecimal(text);
+    }
+
+    GetPrivateProfileStringA(kSection, "Language", "English", text, kBufferSize, file);
+    settings.language = text;
+
+    GetPrivateProfileStringA(kSection, "DDDriver", "", text, kBufferSize, file);
+    settings.driverConfigured = text[0] != '\0' ? 1 : 0;
+}
+
+void SaveSettings(const GameSettings& settings) {
+    const std::string path = SettingsFilePath();
+    const char* file = path.c_str();
+    char number[16];
+
+    const char* mip = settings.mipMapping == MipMappingMode::On    ? "ON"
+                      : settings.mipMapping == MipMappingMode::Off ? "OFF"
+                                                                   : "AUTO";
+    WritePrivateProfileStringA(kSection, "MipMapping", mip, file);
+
+    std::snprintf(number, sizeof number, "%d", settings.lowGraphicMode);
+    WritePrivateProfileStringA(kSection, "LowGraphicMode", number, file);
+
+    if (settings.agpMode != 0) {
+        std::snprintf(number, sizeof number, "%d", static_cast<int>(settings.agpMemoryMb));
+        WritePrivateProfileStringA(kSection, "MaxRAMForAGP", number, file);
+    } else {
+        WritePrivateProfileStringA(kSection, "MaxRAMForAGP", "AUTO", file);
+    }
+}

@@ -1,0 +1,22 @@
+// The game's shared settings file, korvane\kvn.ini under the Windows directory.
+#pragma once
+
+#include <string>
+
+#include "settings/game_settings.h"
+
+// The file's Windows path, built afresh on every call. When there is no
+// Windows directory it is "\korvane\kvn.ini".
+std::string SettingsFilePath();
+
+// Reads MipMapping, LowGraphicMode, MaxRAMForAGP, Language and DDDriver from
+// section ZOLT, in that order, falling back to defaults. Never fails.
+void LoadSettings(GameSettings& settings);
+
+// Writes MipMapping, LowGraphicMode and MaxRAMForAGP to section ZOLT, in that
+// order. Failed writes are ignored.
+void SaveSettings(const GameSettings& settings);
+
+// The leading decimal number of `text`: white space skipped, one optional
+// sign, digits up to the first non-digit; 0 without digits; wraps in 32 bits.
+std::int32_t ParseLeadingDecimal(const char* text);

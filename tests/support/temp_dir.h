@@ -1,0 +1,53 @@
+// Test helpers: a temporary folder, a Wine-style prefix in it, and whole-file
+// reads and writes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kvn::test {
+
+// A fresh folder under the system's temporary directory, removed afterwards.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// A temporary Wine-style prefix: WINEPREFIX points at it while it lives, and
+// drive_c/windows exists in it.
+class TempPrefix {
+  public:
+    TempPrefix();
+    ~TempPrefix();
+    const std::filesystem::path& root() const { return dir_.path(); }
+    std::filesystem::path windows() const { return root() / "drive_c" / "windows"; }
+    // drive_c/windows/korvane/kvn.ini; the folder korvane is created.
+    std::filesystem::path settingsFile() const;
+
+  private:
+    TempDir dir_;
+    std::string oldPrefix_;
+    bool hadPrefix_ = false;
+};
+
+// Makes the current directory `dir` while it lives.
+class ScopedCurrentDir {
+  public:
+    explicit ScopedCurrentDir(const std::filesystem::path& dir);
+    ~ScopedCurrentDir();
+
+  private:
+    std::filesystem::path old_;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+} // namespace kvn::test
