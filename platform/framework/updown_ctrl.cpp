@@ -34,6 +34,8 @@ UpDownCtrl::UpDownCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSiz
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &UpDownCtrl::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, &UpDownCtrl::OnLeftDown, this);
+    // A quick second click counts as a click of its own.
+    Bind(wxEVT_LEFT_DCLICK, &UpDownCtrl::OnLeftDown, this);
     Bind(wxEVT_LEFT_UP, &UpDownCtrl::OnLeftUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &UpDownCtrl::OnCaptureLost, this);
     Bind(wxEVT_TIMER, &UpDownCtrl::OnTimer, this);
