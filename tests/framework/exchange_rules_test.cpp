@@ -71,9 +71,12 @@ TEST(RadioWalk, GroupsOfTheGraphicsTemplate) {
 TEST(RadioWalk, StartsAtTheGivenButtonAndStopsAtTheNextGroup) {
     using K = ControlKind;
     const ControlTemplate controls[] = {
-        {1, K::RadioButton, "a", kGroup, 0, 0, 1, 1}, {2, K::RadioButton, "b", 0, 0, 0, 1, 1},
-        {3, K::Text, "t", 0, 0, 0, 1, 1},             {4, K::RadioButton, "c", 0, 0, 0, 1, 1},
-        {5, K::Edit, nullptr, kGroup, 0, 0, 1, 1},    {6, K::RadioButton, "d", 0, 0, 0, 1, 1},
+        {1, K::RadioButton, "a", kGroup, 0, 0, 1, 1},
+        {2, K::RadioButton, "b", 0, 0, 0, 1, 1},
+        {3, K::Text, "t", 0, 0, 0, 1, 1},
+        {4, K::RadioButton, "c", 0, 0, 0, 1, 1},
+        {5, K::Edit, nullptr, kGroup, 0, 0, 1, 1},
+        {6, K::RadioButton, "d", 0, 0, 0, 1, 1},
     };
     EXPECT_EQ(RadioGroupIds(controls, 1), (std::vector<int>{1, 2, 4}));
     EXPECT_EQ(RadioGroupIds(controls, 2), (std::vector<int>{2, 4}));
