@@ -13,7 +13,9 @@ void ApplyCompactStyle() {
         return;
     applied = true;
     static const char css[] = "button { min-height: 0; padding-top: 1px; padding-bottom: 1px; }\n"
-                              "entry { min-height: 0; padding-top: 1px; padding-bottom: 1px; }\n";
+                              "entry { min-height: 0; padding-top: 1px; padding-bottom: 1px; }\n"
+                              // Group box captions sit a little in from the corner.
+                              "frame > label { margin-left: 6px; margin-right: 2px; }\n";
     GtkCssProvider* provider = gtk_css_provider_new();
     gtk_css_provider_load_from_data(provider, css, -1, nullptr);
     gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(provider),
