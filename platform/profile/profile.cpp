@@ -26,16 +26,16 @@ using namespace kvn::profile;
 bool ReadStoredValue(const char* section, const char* key, const char* fileName,
                      std::string& value) {
     const std::string path = ProfileHostPath(fileName);
-    std::string bytes;
+    FileBytes bytes;
     if (path.empty() || ReadWholeFile(path, bytes) != ReadStatus::Ok)
         return false;
-    const DecodedText decoded = DecodeFileText(std::move(bytes));
+    const DecodedText decoded = DecodeFileText(bytes.view());
     const std::string sectionText = AnsiToFileText(Trim(section), decoded.encoding);
     const std::string keyText = AnsiToFileText(Trim(key), decoded.encoding);
-    const KeyLookup found = FindKey(decoded.text, sectionText, keyText);
+    const KeyLookup found = FindKey(decoded.text(), sectionText, keyText);
     if (!found.keyFound || !found.parsed.hasValue)
         return false;
-    value = FileTextToAnsi(ValueText(decoded.text, found.parsed), decoded.encoding);
+    value = FileTextToAnsi(ValueText(decoded.text(), found.parsed), decoded.encoding);
     return true;
 }
 
@@ -142,26 +142,33 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     if (!lock.locked())
         return FALSE; // also when the folder is missing: it is never created
 
-    std::string bytes;
+    FileBytes bytes;
     struct stat info {};
     const ReadStatus status = ReadWholeFile(target, bytes, &info);
     if (status == ReadStatus::Failed || (status == ReadStatus::Ok && !MayWrite(target, info)))
         return FALSE;
-    const DecodedText decoded = DecodeFileText(std::move(bytes));
-    // Not 8-bit text (UTF-16 without its mark, binary data): adding lines of
-    // text would damage it.
-    if (decoded.encoding == TextEncoding::Ansi && LooksBinary(decoded.text))
-        return FALSE;
+    const DecodedText decoded = DecodeFileText(bytes.view());
+    const std::string_view text = decoded.text();
     const auto edit =
-        PlanWrite(decoded.text, AnsiToFileText(section, decoded.encoding),
+        PlanWrite(text, AnsiToFileText(section, decoded.encoding),
                   AnsiToFileText(key, decoded.encoding), AnsiToFileText(value, decoded.encoding));
     if (!edit)
         return FALSE;
     if (!edit->changed && status == ReadStatus::Ok)
         return TRUE; // the file already says so: leave it untouched
-    const std::string text = ApplyEdit(decoded.text, *edit);
-    return ReplaceFile(target, EncodeFileText(text, decoded.encoding, decoded.oddByte),
-                       status == ReadStatus::Ok ? &info : nullptr)
+    // Not 8-bit text (UTF-16 without its mark, binary data): adding lines of
+    // text would damage it.
+    if (decoded.encoding == TextEncoding::Ansi && LooksBinary(text))
+        return FALSE;
+    const struct stat* old = status == ReadStatus::Ok ? &info : nullptr;
+    if (decoded.utf16()) {
+        const std::string bytesOut = EncodeUtf16File(ApplyEdit(text, *edit), decoded);
+        return ReplaceFile(target, {bytesOut}, old) ? TRUE : FALSE;
+    }
+    return ReplaceFile(target,
+                       {decoded.mark, text.substr(0, edit->begin), edit->replacement,
+                        text.substr(edit->end)},
+                       old)
                ? TRUE
                : FALSE;
 }
