@@ -134,9 +134,7 @@ FolderLock::FolderLock(const std::string& folder) {
     Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0)
         return;
-    while (::flock(fd.get(), LOCK_EX) != 0) {
-        if (errno != EINTR)
-            return;
+    while (::flock(fd.get(), LOCK_EX) != 0 && errno == EINTR) {
     }
     fd_ = fd.release();
 }

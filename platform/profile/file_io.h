@@ -36,14 +36,17 @@ std::string ResolveWriteTarget(const std::string& path);
 // inode changes with every write: a lock on the old file would protect
 // nothing once it is replaced. The folder's inode stays, and locking it needs
 // no extra lock file in the game's folder. The lock covers every file of the
-// folder, which costs nothing here: writes are rare and short.
+// folder, which costs nothing here: writes are rare and short. Where the file
+// system offers no such lock (some network file systems), writers go on
+// unlocked rather than fail.
 class FolderLock {
   public:
     explicit FolderLock(const std::string& folder);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
-    bool locked() const { return fd_ >= 0; }
+    // False when the folder cannot be opened, e.g. when it does not exist.
+    bool folderExists() const { return fd_ >= 0; }
 
   private:
     int fd_ = -1;

@@ -139,7 +139,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
         return FALSE;
 
     FolderLock lock(FolderOf(target));
-    if (!lock.locked())
+    if (!lock.folderExists())
         return FALSE; // also when the folder is missing: it is never created
 
     FileBytes bytes;
