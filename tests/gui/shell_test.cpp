@@ -153,5 +153,13 @@ TEST(Shell, TheProgramStartsWithoutArgumentsAndExitsWithZero) {
     EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
 }
 
+TEST(Shell, WithoutADisplayTheProgramEndsWithAMessageInsteadOfCrashing) {
+    const std::string command =
+        std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") + KVN_PROGRAM + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 0);
+}
+
 } // namespace
 } // namespace kvn::test
