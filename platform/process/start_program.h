@@ -11,6 +11,13 @@ namespace kvn {
 // until it has ended. The program sees `commandLine` as its command line,
 // verbatim. Returns its exit code, or -1 when nothing could be started.
 //
+// Off Windows the program gets the argument vector that the runtime would
+// build from `commandLine` (SplitCommandLine). A file that begins with "MZ" is
+// a Windows program and is run by the `wine` found on PATH, as
+// {"wine", its absolute path, the arguments after the name}; a program ended
+// by a signal gives 128 plus the signal's number. It runs in a session of its
+// own, so that signals meant for this program's terminal do not reach it.
+//
 // The path is resolved as the runtime does (see ResolveProgramPath); the
 // search path is never consulted. The program inherits the environment, the
 // current directory and the standard streams, and nothing else.
