@@ -28,7 +28,10 @@ fi
 cmake -S . -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DKVN_GUI=OFF -DKVN_BENCH=OFF -DKVN_TESTS=ON -DKVN_WERROR=ON >/dev/null
-cmake --build "$build" -j2
+if ! cmake --build "$build" -j2 >"$build/build.log" 2>&1; then
+  cat "$build/build.log" >&2
+  exit 1
+fi
 build_time=$((SECONDS - start))
 
 if [ -n "${prefix_job:-}" ] && ! wait "$prefix_job"; then
@@ -43,10 +46,28 @@ ctest --test-dir "$build" -V -j2 >"$log" 2>&1 || status=$?
 wineserver -k 2>/dev/null || true
 
 echo "Windows stage (under $(wine --version)):"
-grep -E 'Test +#[0-9]+:|\[==========\] .* ran|\[  (PASSED|FAILED|SKIPPED) +\]|tests passed|tests failed' "$log" |
-  sed -E 's/^[0-9]+: //'
+# GoogleTest's summary of each binary, then CTest's.
+awk '
+  match($0, /Start +[0-9]+: /) { split(substr($0, RSTART + 6), f, ": "); n = f[1] + 0; name[n] = f[2]; if (n > max) max = n }
+  /^[0-9]+: \[==========\] .* ran/ { n = $1 + 0; sub(/^[0-9]+: \[==========\] /, ""); ran[n] = $0 }
+  /^[0-9]+: \[  (PASSED|FAILED|SKIPPED) +\]/ { n = $1 + 0; sub(/^[0-9]+: /, ""); result[n] = result[n] "\n    " $0 }
+  /tests passed|tests failed/ { summary = $0 }
+  END {
+    for (n = 1; n <= max; n++) printf "  %s: %s%s\n", name[n], ran[n] ? ran[n] : "did not finish", result[n]
+    print summary
+  }' "$log"
 echo "Cross build ${build_time}s, whole stage $((SECONDS - start))s. Full output: $build/test.log"
 if [ "$status" -ne 0 ]; then
-  grep -E 'Failure|FAILED|Expected|Which is|Value of|Actual|error' "$log" | head -100 >&2
+  # The output of each failed binary, without the lines of passing tests.
+  awk '
+    /Test +#[0-9]+: .*(Failed|Timeout|Exception|Not Run)/ { sub(/.*Test +#/, ""); failed[$0 + 0] = 1 }
+    { lines[NR] = $0 }
+    END {
+      for (i = 1; i <= NR; i++) {
+        if (match(lines[i], /^[0-9]+: /) && (substr(lines[i], 1, RLENGTH - 2) + 0) in failed &&
+            lines[i] !~ /\[ +(RUN|OK) +\]|\[----------\]/)
+          print lines[i]
+      }
+    }' "$log" >&2
 fi
 exit "$status"
