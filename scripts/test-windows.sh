@@ -51,9 +51,12 @@ awk '
   match($0, /Start +[0-9]+: /) { split(substr($0, RSTART + 6), f, ": "); n = f[1] + 0; name[n] = f[2]; if (n > max) max = n }
   /^[0-9]+: \[==========\] .* ran/ { n = $1 + 0; sub(/^[0-9]+: \[==========\] /, ""); ran[n] = $0 }
   /^[0-9]+: \[  (PASSED|FAILED|SKIPPED) +\]/ { n = $1 + 0; sub(/^[0-9]+: /, ""); result[n] = result[n] "\n    " $0 }
+  /^[0-9]+: ./ && !/^[0-9]+: (Test command|Working Directory|Environment|Test timeout| )/ {
+    n = $1 + 0; line = $0; sub(/^[0-9]+: /, "", line); last[n] = line
+  }
   /tests passed|tests failed/ { summary = $0 }
   END {
-    for (n = 1; n <= max; n++) printf "  %s: %s%s\n", name[n], ran[n] ? ran[n] : "did not finish", result[n]
+    for (n = 1; n <= max; n++) printf "  %s: %s%s\n", name[n], ran[n] ? ran[n] : last[n], result[n]
     print summary
   }' "$log"
 echo "Cross build ${build_time}s, whole stage $((SECONDS - start))s. Full output: $build/test.log"
