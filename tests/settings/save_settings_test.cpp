@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "settings/settings_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using kvn::test::ReadFile;
+using kvn::test::TempPrefix;
+using kvn::test::WriteFile;
+
+GameSettings Chosen(int mip, int low, int agpMode, std::int32_t mb) {
+    GameSettings s;
+    s.mipMapping = mip;
+    s.lowGraphicMode = low;
+    s.agpMode = agpMode;
+    s.agpMemoryMb = mb;
+    return s;
+}
+
+// A shared file as the game and its tools leave it: comments, blank lines,
+// other sections around ZOLT, keys this program never writes.
+const char* const kSharedCrlf = "; ZOLT configuration\r\n"
+                                "[Display]\r\n"
+                                "Width=640\r\n"
+                                "Height = 480\r\n"
+                                "\r\n"
+                                "[ZOLT]\r\n"
+                                "Language=French\r\n"
+                                "MipMapping=auto\r\n"
+                                "; chosen by the driver tool\r\n"
+                                "DDDriver=Primary Display Driver\r\n"
+                                "MaxRAMForAGP=64MB\r\n"
+                                "\r\n"
+                                "[Sound]\r\n"
+                                "Volume=80\r\n";
+
+TEST(SaveSettings, RewritesOnlyItsThreeKeysInACrlfFile) {
+    TempPrefix prefix;
+    WriteFile(prefix.settingsFile(), kSharedCrlf);
+    SaveSettings(Chosen(MipMappingMode::On, 0, AgpMemoryMode::Specify, 64));
+    EXPECT_EQ(ReadFile(prefix.settingsFile()), "; ZOLT configuration\r\n"
+                                               "[Display]\r\n"
+                                               "Width=640\r\n"
+                                               "Height = 480\r\n"
+                                               "\r\n"
+                                               "[ZOLT]\r\n"
+                                               "Language=French\r\n"
+                                               "MipMapping=ON\r\n"
+                                               "; chosen by the driver tool\r\n"
+                                               "DDDriver=Primary Display Driver\r\n"
+                                               "MaxRAMForAGP=64\r\n"
+                                               "LowGraphicMode=0\r\n"
+                                               "\r\n"
+                                               "[Sound]\r\n"
+                                               "Volume=80\r\n");
+}
+
+TEST(SaveSettings, KeepsLfLineEndings) {
+    TempPrefix prefix;
+    WriteFile(prefix.settingsFile(), "[Display]\nWidth=640\n\n[ZOLT]\nLanguage=German\n"
+                                     "DDDriver=display\nLowGraphicMode=1\n\n[Sound]\nVolume=80\n");
+    SaveSettings(Chosen(MipMappingMode::Off, 1, AgpMemoryMode::Auto, 12));
+    EXPECT_EQ(ReadFile(prefix.settingsFile()),
+              "[Display]\nWidth=640\n\n[ZOLT]\nLanguage=German\nDDDriver=display\n"
+              "LowGraphicMode=1\nMipMapping=OFF\nMaxRAMForAGP=AUTO\n\n[Sound]\nVolume=80\n");
+}
+
+TEST(SaveSettings, UnchangedValuesLeaveTheFileByteIdentical) {
+    TempPrefix prefix;
+    const std::string before = "[Display]\r\nWidth=640\r\n\r\n[ZOLT]\r\nLanguage=French\r\n"
+                               "MipMapping=OFF\r\nLowGraphicMode=1\r\nMaxRAMForAGP=32\r\n"
+                               "DDDriver=display\r\n\r\n[Sound]\r\nVolume=80\r\n";
+    WriteFile(prefix.settingsFile(), before);
+    GameSettings s;
+    LoadSettings(s);
+    SaveSettings(s);
+    EXPECT_EQ(ReadFile(prefix.settingsFile()), before);
+}
+
+TEST(SaveSettings, WritesTheCanonicalTexts) {
+    TempPrefix prefix;
+    const struct {
+        GameSettings settings;
+        const char* expected;
+    } cases[] = {
+        {Chosen(MipMappingMode::On, 0, AgpMemoryMode::Auto, 500),
+         "MipMapping=ON\r\nLowGraphicMode=0\r\nMaxRAMForAGP=AUTO\r\n"},
+        {Chosen(MipMappingMode::None, -2, AgpMemoryMode::Specify, 0),
+         "MipMapping=AUTO\r\nLowGraphicMode=-2\r\nMaxRAMForAGP=0\r\n"},
+        {Chosen(7, 2, AgpMemoryMode::None, -8), // any non-zero mode writes the figure
+         "MipMapping=AUTO\r\nLowGraphicMode=2\r\nMaxRAMForAGP=-8\r\n"},
+        {Chosen(MipMappingMode::Off, 1, AgpMemoryMode::Specify, 128),
+         "MipMapping=OFF\r\nLowGraphicMode=1\r\nMaxRAMForAGP=128\r\n"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(prefix.settingsFile());
+        SaveSettings(c.settings);
+        EXPECT_EQ(ReadFile(prefix.settingsFile()), std::string("[ZOLT]\r\n") + c.expected);
+    }
+}
+
+TEST(SaveSettings, FolderPresentNoFileCreatesIt) {
+    TempPrefix prefix;
+    const auto file = prefix.settingsFile(); // creates korvane/
+    GameSettings s;
+    LoadSettings(s);
+    SaveSettings(s);
+    EXPECT_EQ(ReadFile(file),
+              "[ZOLT]\r\nMipMapping=AUTO\r\nLowGraphicMode=0\r\nMaxRAMForAGP=AUTO\r\n");
+}
+
+TEST(SaveSettings, NeverCreatesTheKorvaneFolder) {
+    TempPrefix prefix;
+    SaveSettings(Chosen(MipMappingMode::On, 1, AgpMemoryMode::Specify, 64));
+    EXPECT_FALSE(std::filesystem::exists(prefix.windows() / "korvane"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(prefix.windows()),
+                            std::filesystem::directory_iterator()),
+              0);
+}
+
+TEST(SaveSettings, FindsFolderAndFileInAnotherCase) {
+    TempPrefix prefix;
+    std::filesystem::create_directories(prefix.windows() / "Korvane");
+    const auto file = prefix.windows() / "Korvane" / "KVN.INI";
+    WriteFile(file, "[ZOLT]\r\nMipMapping=OFF\r\n");
+    GameSettings s;
+    LoadSettings(s);
+    EXPECT_EQ(s.mipMapping, MipMappingMode::Off);
+    s.mipMapping = MipMappingMode::On;
+    SaveSettings(s);
+    EXPECT_EQ(ReadFile(file),
+              "[ZOLT]\r\nMipMapping=ON\r\nLowGraphicMode=0\r\nMaxRAMForAGP=AUTO\r\n");
+    EXPECT_FALSE(std::filesystem::exists(prefix.windows() / "korvane"));
+}
+
+TEST(OurSettingsFilePath, UnderTheWinePrefixWindowsDirectory) {
+    TempPrefix prefix;
+    EXPECT_EQ(SettingsFilePath(), prefix.windows().string() + "\\korvane\\kvn.ini");
+}
+
+TEST(OurSettingsFilePath, TooLongWindowsDirectoryFallsBackToTheRoot) {
+    TempPrefix prefix;
+    // 99 characters of Windows directory still fit the 100-character buffer.
+    const std::string suffix = "/drive_c/windows";
+    ::setenv("WINEPREFIX", ("/" + std::string(99 - 1 - suffix.size(), 'p')).c_str(), 1);
+    EXPECT_EQ(SettingsFilePath().size(), 99 + std::string("\\korvane\\kvn.ini").size());
+    ::setenv("WINEPREFIX", ("/" + std::string(99 - suffix.size(), 'p')).c_str(), 1);
+    EXPECT_EQ(SettingsFilePath(), "\\korvane\\kvn.ini");
+}
+
+} // namespace
