@@ -14,7 +14,8 @@ int RightEdge(const std::vector<LayoutItem>& items) {
     return right;
 }
 
-// Grows items[index] by `growth` and makes room for it.
+// Grows items[index] by `growth` and opens a gap as wide at its old right
+// edge.
 void Widen(std::vector<LayoutItem>& items, std::size_t index, int growth) {
     const LayoutItem grown = items[index];
     const int edge = grown.x + grown.w;
@@ -32,7 +33,7 @@ void Widen(std::vector<LayoutItem>& items, std::size_t index, int growth) {
                 continue;
             if (item.x >= edge)
                 changes[i] = Change::Move;
-            else if (item.container && item.x + item.w >= edge)
+            else if (item.x + item.w >= edge)
                 changes[i] = Change::Grow;
             else
                 continue;
@@ -53,10 +54,18 @@ void Widen(std::vector<LayoutItem>& items, std::size_t index, int growth) {
 
 int WidenToFit(std::vector<LayoutItem>& items) {
     const int before = RightEdge(items);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const int growth = items[i].neededWidth - items[i].w;
-        if (growth > 0)
-            Widen(items, i, growth);
+    // Nearest edge first: a wider item further right then already has part of
+    // the room it needs, so a column of growing items widens the layout by its
+    // largest growth, not by the sum of them.
+    for (;;) {
+        std::size_t next = items.size();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i].neededWidth > items[i].w &&
+                (next == items.size() || items[i].x + items[i].w < items[next].x + items[next].w))
+                next = i;
+        if (next == items.size())
+            break;
+        Widen(items, next, items[next].neededWidth - items[next].w);
     }
     return std::max(0, RightEdge(items) - before);
 }
