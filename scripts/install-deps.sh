@@ -9,7 +9,9 @@ packages=(
   libwxgtk3.2-dev libgtk-3-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
 )
-# Extra packages a stage asks for: install-deps.sh [package...]
+# Extra packages a stage asks for: install-deps.sh [package...]. The Windows
+# stage (scripts/test-windows.sh) asks for g++-mingw-w64-x86-64-posix, wine and
+# wine64.
 packages+=("$@")
 
 missing=()

@@ -7,6 +7,7 @@
 #include "platform/process/start_program.h"
 #include "tests/support/temp_dir.h"
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -28,13 +29,20 @@ class ScopedEnv {
     ScopedEnv(const char* name, const std::string& value) : name_(name) {
         if (const char* old = std::getenv(name))
             old_ = old;
-        ::setenv(name, value.c_str(), 1);
+        Set(name, value.c_str());
     }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
+    ~ScopedEnv() { Set(name_, old_ ? old_->c_str() : nullptr); }
+
+    // Sets `name` to `value`, or removes it when `value` is null.
+    static void Set(const char* name, const char* value) {
+#ifdef _WIN32
+        ::_putenv_s(name, value ? value : "");
+#else
+        if (value)
+            ::setenv(name, value, 1);
         else
-            ::unsetenv(name_);
+            ::unsetenv(name);
+#endif
     }
 
   private:
@@ -46,6 +54,41 @@ class ScopedEnv {
 inline void MakeScript(const fs::path& path, const std::string& body, bool executable = true) {
     WriteFile(path, "#!/bin/sh\n" + body);
     fs::permissions(path, executable ? fs::perms(0755) : fs::perms(0644));
+}
+
+// A stand-in program at `path` that exits with `code`: a shell script; on
+// Windows a batch file for .bat and .cmd, else a copy of the recording tool
+// with its exit code beside it.
+inline void MakeExitingTool(const fs::path& path, int code) {
+#ifdef _WIN32
+    std::string extension = path.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".bat" || extension == ".cmd") {
+        WriteFile(path, "@exit " + std::to_string(code) + "\r\n");
+        return;
+    }
+    fs::copy_file(KVN_RECORDING_TOOL, path, fs::copy_options::overwrite_existing);
+    WriteFile(path.string() + ".exit", std::to_string(code));
+#else
+    MakeScript(path, "exit " + std::to_string(code) + "\n");
+#endif
+}
+
+// Whether starting a batch file made by MakeExitingTool with `code` gave the
+// result of a start. Windows hands a batch file to cmd.exe together with the
+// command line, and cmd runs the program that the command line names
+// ("DrvPicker.exe"), not the batch file: there only the start itself shows.
+inline ::testing::AssertionResult BatchFileStarted(int result, int code) {
+#ifdef _WIN32
+    (void)code;
+    if (result != -1)
+        return ::testing::AssertionSuccess();
+#else
+    if (result == code)
+        return ::testing::AssertionSuccess();
+#endif
+    return ::testing::AssertionFailure() << "the start gave " << result;
 }
 
 inline bool WaitForFile(const fs::path& path) {

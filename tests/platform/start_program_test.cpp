@@ -30,12 +30,12 @@ TEST_F(StartProgram, MissingToolGivesMinusOne) {
 }
 
 TEST_F(StartProgram, FirstExtensionPresentIsStarted) {
-    MakeScript(In("picker.exe"), "exit 2\n");
-    MakeScript(In("picker.bat"), "exit 3\n");
-    MakeScript(In("picker.cmd"), "exit 4\n");
+    MakeExitingTool(In("picker.exe"), 2);
+    MakeExitingTool(In("picker.bat"), 3);
+    MakeExitingTool(In("picker.cmd"), 4);
     EXPECT_EQ(StartProgramAndWait("picker", kCommandLine), 2);
     fs::remove(In("picker.exe"));
-    EXPECT_EQ(StartProgramAndWait("picker", kCommandLine), 3);
+    EXPECT_TRUE(BatchFileStarted(StartProgramAndWait("picker", kCommandLine), 3));
 }
 
 } // namespace
