@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -191,10 +192,17 @@ TEST(DriverToolAbandonedChild, DISABLED_WindowDestroyedWhileTheToolWaits) {
 TEST(DriverToolAbandoned, WindowDestroyedWhileTheToolWaitsTheProcessEndsAndTheToolRunsOn) {
     StandInTool tool;
     const std::string dirSetting = std::string(kToolDirVariable) + "=" + tool.dir().string();
+    // ThreadSanitizer would hold the exit for a second while a thread runs.
+    std::string sanitizer = "TSAN_OPTIONS=atexit_sleep_ms=0";
     std::vector<std::string> env;
-    for (char** e = environ; *e != nullptr; ++e)
-        env.emplace_back(*e);
+    for (char** e = environ; *e != nullptr; ++e) {
+        if (std::string_view(*e).starts_with("TSAN_OPTIONS="))
+            sanitizer = std::string(*e) + ":atexit_sleep_ms=0";
+        else
+            env.emplace_back(*e);
+    }
     env.push_back(dirSetting);
+    env.push_back(sanitizer);
     std::vector<char*> envp;
     for (std::string& e : env)
         envp.push_back(e.data());
