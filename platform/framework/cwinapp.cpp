@@ -4,6 +4,7 @@
 
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/log.h>
 
 #include "platform/framework/app_runner.h"
 #include "platform/framework/cdialog.h"
@@ -71,6 +72,9 @@ int AfxRunToolkit(int argc, char** argv, std::function<int()> body) {
     // The first GTK program on a fresh X server would otherwise probe OpenGL,
     // which this program never uses.
     ::setenv("GDK_GL", "disable", 0);
+    // Start-up failures (no display) are reported on stderr: a message box
+    // cannot be shown without the display.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     wxApp::SetInstance(new FrameworkApp(std::move(body)));
     return wxEntry(argc, argv);
 }

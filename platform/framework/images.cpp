@@ -8,9 +8,8 @@
 
 #include "platform/framework/widgets.h"
 
-#if __has_include("resources/art/image_resources.h")
+#ifdef KVN_HAVE_ART
 #include "resources/art/image_resources.h"
-#define KVN_HAVE_ART 1
 #endif
 
 namespace kvn {

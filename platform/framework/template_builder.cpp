@@ -5,8 +5,10 @@
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/dcclient.h>
 #include <wx/image.h>
 #include <wx/radiobut.h>
+#include <wx/settings.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -34,18 +36,13 @@ void FilterToDigits(wxKeyEvent& event) {
     wxBell();
 }
 
-// The bitmap scaled to fit `box`, keeping its proportions, as the template's
-// picture frame was drawn for its pixel size at the platform's base units.
+// The bitmap scaled to fill `box`: the template's picture frame was drawn
+// for the bitmap's pixel size at the platform's base units, so the two differ
+// here only by the font's scale (a few percent between the axes at most).
 wxBitmap FitBitmap(const wxBitmap& bitmap, wxSize box) {
-    if (!bitmap.IsOk() || box.x <= 0 || box.y <= 0)
+    if (!bitmap.IsOk() || box.x <= 0 || box.y <= 0 || bitmap.GetSize() == box)
         return bitmap;
-    const double scale =
-        std::min(double(box.x) / bitmap.GetWidth(), double(box.y) / bitmap.GetHeight());
-    const int w = std::max(1, int(bitmap.GetWidth() * scale + 0.5));
-    const int h = std::max(1, int(bitmap.GetHeight() * scale + 0.5));
-    if (w == bitmap.GetWidth() && h == bitmap.GetHeight())
-        return bitmap;
-    return wxBitmap(bitmap.ConvertToImage().Scale(w, h, wxIMAGE_QUALITY_BICUBIC));
+    return wxBitmap(bitmap.ConvertToImage().Scale(box.x, box.y, wxIMAGE_QUALITY_BICUBIC));
 }
 
 bool HasCaption(ControlKind kind) {
@@ -54,6 +51,33 @@ bool HasCaption(ControlKind kind) {
 }
 
 } // namespace
+
+PictureCtrl::PictureCtrl(wxWindow* parent, int id, const wxRect& rect, const wxBitmap& bitmap,
+                         bool sunken)
+    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), bitmap_(bitmap),
+      sunken_(sunken) {
+    Bind(wxEVT_PAINT, &PictureCtrl::OnPaint, this);
+}
+
+void PictureCtrl::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    const int edge = sunken_ ? 1 : 0;
+    if (bitmap_.IsOk()) {
+        const wxSize inner(size.x - 2 * edge, size.y - 2 * edge);
+        dc.DrawBitmap(bitmap_, edge + (inner.x - bitmap_.GetWidth()) / 2,
+                      edge + (inner.y - bitmap_.GetHeight()) / 2);
+    }
+    if (sunken_) {
+        // The classic sunken edge: shadow above and left, light below and right.
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+        dc.DrawLine(0, 0, size.x - 1, 0);
+        dc.DrawLine(0, 0, 0, size.y - 1);
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)));
+        dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
+        dc.DrawLine(size.x - 1, 0, size.x - 1, size.y);
+    }
+}
 
 wxRect BaseUnits::ToPixels(int x0, int y0, int w, int h) const {
     auto mx = [this](int v) { return (v * x + 2) / 4; };
@@ -119,14 +143,11 @@ std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& t
             break;
         }
         case ControlKind::Picture: {
-            const long border = (c.styles & kSunken) ? wxBORDER_SUNKEN : wxBORDER_NONE;
-            auto* picture =
-                new wxStaticBitmap(dialog, id, wxNullBitmap, r.GetPosition(), r.GetSize(), border);
-            const wxSize inner = picture->GetClientSize();
-            picture->SetBitmap(FitBitmap(LoadResourceBitmap(c.resource, wxSize(100, 159)),
-                                         inner.x > 0 ? inner : r.GetSize()));
-            picture->SetSize(r);
-            w = picture;
+            const bool sunken = (c.styles & kSunken) != 0;
+            const int edge = sunken ? 1 : 0;
+            const wxBitmap bitmap = FitBitmap(LoadResourceBitmap(c.resource, wxSize(100, 159)),
+                                              wxSize(r.width - 2 * edge, r.height - 2 * edge));
+            w = new PictureCtrl(dialog, id, r, bitmap, sunken);
             break;
         }
         case ControlKind::Icon: {

@@ -28,6 +28,21 @@ HICON LoadResourceIcon(int id);
 // Makes GTK's buttons and entries fit the heights of dialog templates.
 void ApplyCompactStyle();
 
+// A static picture: the bitmap scaled into the rectangle, inside a sunken
+// edge when the template asks for one.
+class PictureCtrl : public wxControl {
+  public:
+    PictureCtrl(wxWindow* parent, int id, const wxRect& rect, const wxBitmap& bitmap, bool sunken);
+    const wxBitmap& GetBitmap() const { return bitmap_; }
+    bool AcceptsFocus() const override { return false; }
+
+  private:
+    void OnPaint(wxPaintEvent& event);
+
+    wxBitmap bitmap_;
+    bool sunken_;
+};
+
 // A compact up-down control drawn with the toolkit's button look: two arrow
 // halves, stepping the position of its buddy edit.
 class UpDownCtrl : public wxControl {

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -84,6 +85,8 @@ ReadStatus ReadWholeFile(const std::string& path, FileBytes& bytes, struct stat*
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return ReadStatus::Failed;
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
+        return ReadStatus::Failed;
     if (info)
         *info = st;
     // Read the size fstat gave, then go on until end of file in case the
@@ -92,6 +95,10 @@ ReadStatus ReadWholeFile(const std::string& path, FileBytes& bytes, struct stat*
     bytes.data.reset(new char[capacity]);
     for (;;) {
         if (bytes.size == capacity) {
+            if (capacity > kMaxFileSize) {
+                bytes = FileBytes{};
+                return ReadStatus::Failed;
+            }
             std::unique_ptr<char[]> larger(new char[capacity * 2]);
             std::memcpy(larger.get(), bytes.data.get(), bytes.size);
             bytes.data = std::move(larger);

@@ -20,8 +20,13 @@ struct FileBytes {
     std::string_view view() const { return {data.get(), size}; }
 };
 
+// The largest file read: a profile file is a few kilobytes, and a huge file
+// in its place must not exhaust memory.
+constexpr std::size_t kMaxFileSize = 64u << 20;
+
 // Reads the regular file at `path` (following symlinks). Missing when there
-// is no such file; Failed when it cannot be read or is not a regular file.
+// is no such file; Failed when it cannot be read, is not a regular file or is
+// larger than kMaxFileSize.
 // `info` receives its status when not null.
 ReadStatus ReadWholeFile(const std::string& path, FileBytes& bytes, struct stat* info = nullptr);
 

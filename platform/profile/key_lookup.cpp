@@ -9,7 +9,7 @@ bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-// The header line of the first section named `section` at or after `from`.
+// The header line of the first section named `section`.
 // Only a '[' that starts a line (after blanks) can open a header, so the
 // search jumps from one '[' to the next instead of reading every line.
 bool FindSectionHeader(std::string_view text, std::string_view section, Line& header) {

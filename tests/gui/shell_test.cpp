@@ -11,9 +11,11 @@
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
 #include <wx/timer.h>
+#include <wx/toplevel.h>
 #include <wx/uiaction.h>
 
 #include "dialog/about_box.h"
+#include "platform/framework/cwinapp.h"
 #include "platform/framework/message_box.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
@@ -44,6 +46,19 @@ TEST(Shell, SystemCommandSixteenShowsTheAboutBox) {
     });
     EXPECT_EQ(aboutTemplate, 100u);
     EXPECT_EQ(aboutTitle, "About kvn_setup");
+}
+
+TEST(Shell, TheWindowCarriesTheApplicationIcon) {
+    TempPrefix prefix;
+    CGraphicsDlg dialog;
+    RunDialog(dialog, [&] {
+        auto* window = dynamic_cast<wxTopLevelWindow*>(dialog.GetNativeWindow());
+        ASSERT_NE(window, nullptr);
+        ASSERT_FALSE(window->GetIcons().IsEmpty());
+        EXPECT_EQ(window->GetIcons().GetIconByIndex(0).GetWidth(), 32);
+        const HICON dragIcon = reinterpret_cast<HICON>(dialog.SendMessage(WM_QUERYDRAGICON));
+        EXPECT_EQ(dragIcon, AfxGetApp()->LoadIcon(128));
+    });
 }
 
 TEST(Shell, F1ReportsThatHelpCannotBeStarted) {
@@ -151,6 +166,14 @@ TEST(Shell, TheProgramStartsWithoutArgumentsAndExitsWithZero) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
+}
+
+TEST(Shell, WithoutADisplayTheProgramEndsWithAMessageInsteadOfCrashing) {
+    const std::string command =
+        std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") + KVN_PROGRAM + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 0);
 }
 
 } // namespace

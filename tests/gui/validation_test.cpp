@@ -1,5 +1,7 @@
 // The memory figure's validation: messages, focus, and nothing written.
 #include <gtest/gtest.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/window.h>
 
 #include "tests/gui/dialog_driver.h"
@@ -108,6 +110,23 @@ TEST_F(Validation, TypingAcceptsDigitsOnly) {
             << dialog.memoryEdit.GetWindowText();
     });
     EXPECT_TRUE(messages.texts().empty());
+}
+
+TEST_F(Validation, PastedTextIsNotFilteredAndANegativeFigureIsRefused) {
+    RunDialog(dialog, [&] {
+        TypeIntoBox("");
+        ASSERT_TRUE(wxTheClipboard->Open());
+        wxTheClipboard->SetData(new wxTextDataObject("-5"));
+        wxTheClipboard->Close();
+        PressKey('V', wxMOD_CONTROL);
+        ASSERT_TRUE(WaitUntil([&] { return dialog.memoryEdit.GetWindowText() == "-5"; }))
+            << dialog.memoryEdit.GetWindowText();
+        Click(dialog.okButton);
+        ASSERT_TRUE(WaitUntil([&] { return !messages.texts().empty(); }));
+        EXPECT_EQ(messages.texts(), std::vector<std::string>{kRangeMessage});
+        EXPECT_TRUE(AllTextSelected(dialog.memoryEdit));
+    });
+    EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
 }
 
 } // namespace

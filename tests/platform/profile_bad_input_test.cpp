@@ -121,6 +121,14 @@ TEST_F(OurProfileBadInput, StrayNulBytesAndHugeLinesStillWork) {
     EXPECT_EQ(Get(path_), std::string(99, 'x'));
 }
 
+TEST_F(OurProfileBadInput, HugeFileIsNotRead) {
+    WriteFile(file_, "[ZOLT]\r\nMipMapping=OFF\r\n");
+    fs::resize_file(file_, 100u << 20); // sparse: costs no disk space
+    EXPECT_EQ(Get(path_), "AUTO");
+    EXPECT_FALSE(WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str()));
+    EXPECT_EQ(fs::file_size(file_), 100u << 20);
+}
+
 TEST_F(OurProfileBadInput, FolderWhereTheFileShouldBe) {
     fs::create_directory(file_);
     EXPECT_EQ(Get(path_), "AUTO");
