@@ -1,6 +1,7 @@
 // CGraphicsDlg: the graphics settings dialog, template 102.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -8,6 +9,8 @@
 #include "platform/framework/cdialog.h"
 #include "platform/framework/controls.h"
 #include "settings/game_settings.h"
+
+struct DriverToolRun;
 
 class CGraphicsDlg : public CDialog {
   public:
@@ -45,11 +48,15 @@ class CGraphicsDlg : public CDialog {
     void OnAgpModeClicked();
     void OnSpinDeltaPos(NMHDR* notification, LRESULT* result);
 
-    // The driver tool (launcher/driver_tool.cpp).
+    // The driver tool (launcher/driver_tool.cpp). The worker gets the run it
+    // shares with the dialog, so that it never needs the dialog once that is
+    // destroyed.
     void OnDriverToolClicked();
-    static unsigned DriverToolThreadProc(CGraphicsDlg* dialog);
+    static unsigned DriverToolThreadProc(CGraphicsDlg* dialog, std::shared_ptr<DriverToolRun> run);
     void OnDriverToolFinished();
     void OnDestroyWindow();
+    bool NoControlHasFocus() const;
+    std::shared_ptr<DriverToolRun> toolRun; // the running worker's share; set with workerThread
 
     DECLARE_MESSAGE_MAP()
 };

@@ -34,3 +34,7 @@ SoundVolume=80
 LastServer=192.168.0.10
 INI
 mv "$korvane/kvn.ini.tmp" "$korvane/kvn.ini"
+
+# The stand-in driver tool, where the default tool path ".\DrvPicker.exe"
+# finds it: the demo's current directory.
+install -m 755 "$(dirname "$0")/../resources/demo/DrvPicker.exe" "$dir/DrvPicker.exe"
