@@ -3,6 +3,7 @@
 #include "dialog/about_box.h"
 #include "platform/framework/cwinapp.h"
 #include "resources/resource_ids.h"
+#include "settings/caption_file.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -59,14 +60,13 @@ BOOL CGraphicsDlg::OnOpen() {
 
     LoadSettings(settings);
     memoryEdit.EnableWindow(settings.agpMode != 0);
-    ApplyCaptions();
+    LoadCaptions(settings.language, toolPath,
+                 [this](int id, const char* text) { SetDlgItemText(id, text); });
     toolButton.EnableWindow(settings.driverConfigured != 0);
     workerThread.reset();
     UpdateData(FALSE);
     return TRUE;
 }
-
-void CGraphicsDlg::ApplyCaptions() {}
 
 void CGraphicsDlg::OnConfirm() {
     if (!UpdateData(TRUE))

@@ -42,10 +42,6 @@ class CGraphicsDlg : public CDialog {
     BOOL OnOpen() override;
     void OnConfirm() override;
 
-    // Relabels the controls from the caption file; nothing yet, so the
-    // template's captions stay.
-    void ApplyCaptions();
-
     void OnSystemCommand(UINT command, LPARAM parameter);
     void OnPaint();
     HCURSOR OnQueryDragIcon();

@@ -2,13 +2,21 @@
 # Prepares a demo setup in <dir>: a Wine-style prefix <dir>/prefix whose
 # korvane/kvn.ini is shared with the game and other tools. The settings file
 # is recreated on every run, so each demo starts from the same state.
+# <dir> is the program's current directory: it gets the sample caption file.
+# KVN_DEMO_LANGUAGE names the captions' language (English, French, German or
+# Spanish; English when unset).
 set -euo pipefail
 dir=${1:?usage: make-demo.sh <dir>}
+language=${KVN_DEMO_LANGUAGE:-English}
+case $language in
+  '' | *[!A-Za-z0-9_-]*) echo "make-demo.sh: not a language name: $language" >&2; exit 2 ;;
+esac
 korvane="$dir/prefix/drive_c/windows/korvane"
 mkdir -p "$korvane"
+cp "$(dirname "$0")/../resources/KVNConfig.ini" "$dir/KVNConfig.ini"
 
 # CRLF line endings, as the game writes them.
-sed 's/$/\r/' >"$korvane/kvn.ini.tmp" <<'INI'
+sed -e "s/^Language=English\$/Language=$language/" -e 's/$/\r/' >"$korvane/kvn.ini.tmp" <<'INI'
 [Paths]
 Install=C:\Games\Korvane\ZOLT
 Saves=C:\Games\Korvane\ZOLT\Saves

@@ -10,7 +10,8 @@
 #
 # BUILD_DIR overrides build/. Without build/KVNConfig only the reference is
 # measured. KVNConfig runs with a temporary WINEPREFIX holding a small
-# korvane/kvn.ini, in a temporary current directory. The clock is
+# korvane/kvn.ini, in a temporary current directory holding the sample caption
+# file. The clock is
 # startup_probe: it spawns the program and stops at the X server's MapNotify
 # for the window; a bare Xlib window gives the floor of that method. Prints
 # medians (and quartiles) and the ratios against their targets. Exits non-zero
@@ -46,12 +47,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A small setup like a player's: settings that name a driver, and captions.
+# A small setup like a player's: settings that name a driver, and the sample
+# caption file.
 mkdir -p "$tmp/prefix/drive_c/windows/korvane" "$tmp/run"
 printf '[ZOLT]\r\nMipMapping=ON\r\nLowGraphicMode=0\r\nMaxRAMForAGP=AUTO\r\nLanguage=English\r\nDDDriver=Primary Display Driver\r\n' \
   >"$tmp/prefix/drive_c/windows/korvane/kvn.ini"
-printf '[KVNCONFIG]\r\nDRVPICKERPATH=.\\DrvPicker.exe\r\n[English]\r\nGRAPHICSTITLE=Graphics\r\nOK=Ok\r\nCANCEL=Cancel\r\n' \
-  >"$tmp/run/KVNConfig.ini"
+cp "$root/resources/KVNConfig.ini" "$tmp/run/KVNConfig.ini"
 
 # Starts an Xvfb on a free display; sets xvfb_pid and xvfb_display.
 start_xvfb() {

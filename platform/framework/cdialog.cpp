@@ -150,6 +150,8 @@ INT_PTR CDialog::DoModal() {
             }
         }
     }
+    // The open step may have relabelled controls: make room for the captions.
+    kvn::FitToCaptions(window);
     window->Centre();
     const int result = window->ShowModal();
 

@@ -2,6 +2,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/dcclient.h>
+#include <wx/log.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
@@ -31,8 +32,13 @@ void CWnd::SetWindowText(const char* text) {
         edit->ChangeValue(value);
     else if (auto* top = dynamic_cast<wxTopLevelWindow*>(window_))
         top->SetTitle(value);
-    else
+    else {
+        // "&x" marks a mnemonic and "&&" is a literal "&", as the platform's
+        // controls read them. A lone "&" at the end shows nothing; the toolkit
+        // would also print a debug line for it, which is of no use here.
+        wxLogNull quiet;
         window_->SetLabel(value);
+    }
 }
 
 std::string CWnd::GetWindowText() const {

@@ -1,6 +1,7 @@
 #include "platform/framework/template_builder.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
@@ -16,6 +17,7 @@
 #include <wx/utils.h>
 
 #include "platform/framework/ansi_text.h"
+#include "platform/framework/widen_layout.h"
 
 namespace kvn {
 
@@ -48,6 +50,17 @@ wxBitmap FitBitmap(const wxBitmap& bitmap, wxSize box) {
 bool HasCaption(ControlKind kind) {
     return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
            kind == ControlKind::RadioButton || kind == ControlKind::Text;
+}
+
+// The width a control needs to show its whole caption; 0 for controls
+// without one.
+int CaptionWidth(wxWindow* w) {
+    if (dynamic_cast<wxButton*>(w) == nullptr && dynamic_cast<wxCheckBox*>(w) == nullptr &&
+        dynamic_cast<wxRadioButton*>(w) == nullptr && dynamic_cast<wxStaticText*>(w) == nullptr &&
+        dynamic_cast<wxStaticBox*>(w) == nullptr)
+        return 0;
+    w->InvalidateBestSize();
+    return w->GetBestSize().x;
 }
 
 } // namespace
@@ -164,12 +177,11 @@ std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& t
             break;
         }
 
-        // Nothing is clipped or squashed: a control whose caption or natural
-        // height does not fit grows, keeping its vertical centre.
+        // Nothing is squashed: a control whose natural height does not fit
+        // grows, keeping its vertical centre. Widths follow the captions,
+        // which may still change before the dialog is shown (FitToCaptions).
         const wxSize best = w->GetBestSize();
         if (HasCaption(c.kind) || c.kind == ControlKind::Edit) {
-            if (HasCaption(c.kind) && best.x > r.width)
-                r.width = best.x;
             if (best.y > r.height) {
                 r.y -= (best.y - r.height) / 2;
                 r.height = best.y;
@@ -184,6 +196,29 @@ std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& t
     }
     dialog->SetClientSize(used.GetRight() + 1, used.GetBottom() + 1);
     return items;
+}
+
+void FitToCaptions(wxDialog* dialog) {
+    std::vector<wxWindow*> windows;
+    std::vector<LayoutItem> layout;
+    for (wxWindow* w : dialog->GetChildren()) {
+        if (w->IsTopLevel())
+            continue;
+        const wxRect r = w->GetRect();
+        windows.push_back(w);
+        layout.push_back(LayoutItem{r.x, r.y, r.width, r.height, CaptionWidth(w)});
+    }
+    const int growth = WidenToFit(layout);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const LayoutItem& item = layout[i];
+        const wxRect r(item.x, item.y, item.w, item.h);
+        if (r != windows[i]->GetRect())
+            windows[i]->SetSize(r);
+    }
+    if (growth > 0) {
+        const wxSize client = dialog->GetClientSize();
+        dialog->SetClientSize(client.x + growth, client.y);
+    }
 }
 
 } // namespace kvn

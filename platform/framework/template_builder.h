@@ -25,4 +25,9 @@ BaseUnits MeasureBaseUnits(wxWindow* dialog);
 std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& tmpl,
                                        const UpDownCtrl::DeltaHandler& onUpDownDelta);
 
+// Widens the controls whose captions do not fit their rectangles, moving
+// their rows and growing their group boxes and the dialog to make room.
+// Run once the captions are set, before the dialog is shown.
+void FitToCaptions(wxDialog* dialog);
+
 } // namespace kvn
