@@ -8,15 +8,13 @@
 
 #include "platform/framework/widgets.h"
 
-#ifdef KVN_HAVE_ART
 #include "resources/art/image_resources.h"
-#endif
 
 namespace kvn {
 
 namespace {
 
-// A plain stand-in when the artwork is not bound into the program.
+// A plain stand-in for an image the program does not hold.
 wxBitmap Placeholder(wxSize size) {
     wxBitmap bitmap(size, 24);
     wxMemoryDC dc(bitmap);
@@ -29,7 +27,6 @@ wxBitmap Placeholder(wxSize size) {
 } // namespace
 
 wxBitmap LoadResourceBitmap(int id, wxSize fallbackSize) {
-#ifdef KVN_HAVE_ART
     if (const ImageResource* image = FindImageResource(id)) {
         if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
             wxImage::AddHandler(new wxPNGHandler);
@@ -37,9 +34,6 @@ wxBitmap LoadResourceBitmap(int id, wxSize fallbackSize) {
         if (bitmap.IsOk())
             return bitmap;
     }
-#else
-    (void)id;
-#endif
     return Placeholder(fallbackSize);
 }
 
