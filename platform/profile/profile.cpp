@@ -1,25 +1,167 @@
-// Placeholder until the profile-file implementation lands: every read gives
-// its default and every write fails.
+// The profile functions on this system: the file is read whole for every
+// call and written by atomic replacement.
 #include "platform/profile/profile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdint>
 #include <cstring>
+#include <string>
+#include <string_view>
 
-DWORD GetPrivateProfileStringA(LPCSTR, LPCSTR, LPCSTR def, LPSTR buffer, DWORD size, LPCSTR) {
-    if (size == 0)
+#include "platform/profile/file_io.h"
+#include "platform/profile/key_lookup.h"
+#include "platform/profile/line_scanner.h"
+#include "platform/profile/profile_edit.h"
+#include "platform/profile/profile_path.h"
+#include "platform/profile/text_encoding.h"
+
+namespace {
+
+using namespace kvn::profile;
+
+// The stored value of `key` in `section` of `fileName`, in ANSI. False when
+// the file, the section or the key is missing, or the key has no '='.
+bool ReadStoredValue(const char* section, const char* key, const char* fileName,
+                     std::string& value) {
+    const std::string path = ProfileHostPath(fileName);
+    std::string bytes;
+    if (path.empty() || ReadWholeFile(path, bytes) != ReadStatus::Ok)
+        return false;
+    const DecodedText decoded = DecodeFileText(std::move(bytes));
+    const std::string sectionText = AnsiToFileText(Trim(section), decoded.encoding);
+    const std::string keyText = AnsiToFileText(Trim(key), decoded.encoding);
+    const KeyLookup found = FindKey(decoded.text, sectionText, keyText);
+    if (!found.keyFound || !found.parsed.hasValue)
+        return false;
+    value = FileTextToAnsi(ValueText(decoded.text, found.parsed), decoded.encoding);
+    return true;
+}
+
+// The default as the platform uses it: trailing spaces dropped, but a default
+// of only spaces keeps one.
+std::string_view DefaultText(const char* def) {
+    std::string_view text = def ? def : "";
+    while (text.size() > 1 && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+// Copies a value into the caller's buffer of `size` characters (size > 0)
+// and returns the characters copied. One pair of matching quotes around the
+// value is dropped, but only when the closing quote fits: a cut value keeps
+// what fits of its text after the opening quote.
+DWORD CopyValue(std::string_view value, LPSTR buffer, DWORD size) {
+    bool quoted = false;
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
+        quoted = true;
+        value.remove_prefix(1); // the closing quote is still in value
+    }
+    std::size_t copied = value.size() < size ? value.size() : size - 1;
+    if (quoted && size >= value.size() && copied > 0)
+        --copied;
+    value = value.substr(0, copied);
+    std::memcpy(buffer, value.data(), value.size());
+    buffer[value.size()] = '\0';
+    return static_cast<DWORD>(value.size());
+}
+
+// The number at the start of a value: blanks and control characters skipped,
+// one sign, "0x" for hexadecimal, digits up to the first other character,
+// wrapping in 32 bits.
+UINT ParseProfileInt(const char* text) {
+    while (*text != '\0' && static_cast<unsigned char>(*text) <= ' ')
+        ++text;
+    bool negative = false;
+    if (*text == '+' || *text == '-')
+        negative = *text++ == '-';
+    std::uint32_t base = 10;
+    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text += 2;
+    }
+    std::uint32_t value = 0;
+    for (;; ++text) {
+        const char c = *text;
+        std::uint32_t digit;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<std::uint32_t>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        else
+            break;
+        if (digit >= base)
+            break;
+        value = value * base + digit;
+    }
+    return negative ? 0u - value : value;
+}
+
+// Writes are refused for files we may not change: no write access, or no
+// write permission bit at all (the read-only attribute, which holds even for
+// root, as it does on Windows).
+bool MayWrite(const std::string& path, const struct stat& info) {
+    return (info.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+} // namespace
+
+DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
+                               LPCSTR fileName) {
+    if (buffer == nullptr || size == 0)
         return 0;
-    const char* text = def ? def : "";
-    DWORD n = static_cast<DWORD>(std::strlen(text));
-    if (n > size - 1)
-        n = size - 1;
-    std::memcpy(buffer, text, n);
-    buffer[n] = '\0';
-    return n;
+    std::string stored;
+    // Listing sections or keys (a NULL section or key) is not provided.
+    if (section && key && ReadStoredValue(section, key, fileName, stored))
+        return CopyValue(stored, buffer, size);
+    return CopyValue(DefaultText(def), buffer, size);
 }
 
-UINT GetPrivateProfileIntA(LPCSTR, LPCSTR, INT def, LPCSTR) {
-    return static_cast<UINT>(def);
+UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName) {
+    char text[30];
+    if (GetPrivateProfileStringA(section, key, "", text, sizeof text, fileName) == 0)
+        return static_cast<UINT>(def);
+    return ParseProfileInt(text);
 }
 
-BOOL WritePrivateProfileStringA(LPCSTR, LPCSTR, LPCSTR, LPCSTR) {
-    return FALSE;
+BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
+    // Deleting a key or a section (a NULL value or key) is not provided.
+    if (section == nullptr || key == nullptr || value == nullptr)
+        return FALSE;
+    const std::string path = ProfileHostPath(fileName);
+    if (path.empty())
+        return FALSE;
+    const std::string target = ResolveWriteTarget(path);
+    if (target.empty())
+        return FALSE;
+
+    FolderLock lock(FolderOf(target));
+    if (!lock.locked())
+        return FALSE; // also when the folder is missing: it is never created
+
+    std::string bytes;
+    struct stat info {};
+    const ReadStatus status = ReadWholeFile(target, bytes, &info);
+    if (status == ReadStatus::Failed || (status == ReadStatus::Ok && !MayWrite(target, info)))
+        return FALSE;
+    const DecodedText decoded = DecodeFileText(std::move(bytes));
+    // Not 8-bit text (UTF-16 without its mark, binary data): adding lines of
+    // text would damage it.
+    if (decoded.encoding == TextEncoding::Ansi && LooksBinary(decoded.text))
+        return FALSE;
+    const auto edit =
+        PlanWrite(decoded.text, AnsiToFileText(section, decoded.encoding),
+                  AnsiToFileText(key, decoded.encoding), AnsiToFileText(value, decoded.encoding));
+    if (!edit)
+        return FALSE;
+    if (!edit->changed && status == ReadStatus::Ok)
+        return TRUE; // the file already says so: leave it untouched
+    const std::string text = ApplyEdit(decoded.text, *edit);
+    return ReplaceFile(target, EncodeFileText(text, decoded.encoding, decoded.oddByte),
+                       status == ReadStatus::Ok ? &info : nullptr)
+               ? TRUE
+               : FALSE;
 }

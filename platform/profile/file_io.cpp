@@ -1,0 +1,179 @@
+#include "platform/profile/file_io.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+
+namespace kvn::profile {
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string BaseNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A fresh name for a temporary file beside `path`, hidden like a dot file.
+std::string TemporaryName(const std::string& path) {
+    static std::atomic<unsigned> counter{0};
+    const auto now = static_cast<unsigned long long>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%d.%llx.%u.tmp", static_cast<int>(::getpid()),
+                  now & 0xFFFFFFFFull, counter.fetch_add(1));
+    const std::string folder = FolderOf(path);
+    return folder + "/." + BaseNameOf(path) + suffix;
+}
+
+} // namespace
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, struct stat* info) {
+    bytes.clear();
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0)
+        return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return ReadStatus::Failed;
+    if (info)
+        *info = st;
+    // Read the size fstat gave, then go on until end of file in case the
+    // file grew meanwhile.
+    std::size_t capacity = static_cast<std::size_t>(st.st_size) + 1;
+    bytes.resize(capacity);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd.get(), bytes.data() + used, bytes.size() - used);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            bytes.clear();
+            return ReadStatus::Failed;
+        }
+        if (n == 0)
+            break;
+        used += static_cast<std::size_t>(n);
+    }
+    bytes.resize(used);
+    return ReadStatus::Ok;
+}
+
+std::string ResolveWriteTarget(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(current.c_str(), target, sizeof target - 1);
+        if (n < 0)
+            return {};
+        std::string next(target, static_cast<std::size_t>(n));
+        if (next.empty())
+            return {};
+        if (next[0] != '/')
+            next = FolderOf(current) + "/" + next;
+        current = std::move(next);
+    }
+    return {};
+}
+
+FolderLock::FolderLock(const std::string& folder) {
+    Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return;
+    while (::flock(fd.get(), LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return;
+    }
+    fd_ = fd.release();
+}
+
+FolderLock::~FolderLock() {
+    if (fd_ >= 0)
+        ::close(fd_); // releases the lock
+}
+
+bool ReplaceFile(const std::string& path, std::string_view bytes, const struct stat* old) {
+    std::string temporary;
+    int raw = -1;
+    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+        temporary = TemporaryName(path);
+        // 0666 less the umask, as for any new file; an existing file's bits
+        // are copied below.
+        raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (raw < 0 && errno != EEXIST)
+            return false;
+    }
+    if (raw < 0)
+        return false;
+    Fd fd(raw);
+
+    bool ok = true;
+    if (old) {
+        if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+            // Keeping the owner needs privileges we may not have; the
+            // permission bits below still hold.
+            [[maybe_unused]] const int ignored = ::fchown(fd.get(), old->st_uid, old->st_gid);
+        }
+        ok = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
+    }
+    ok = ok && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    ok = ::close(fd.release()) == 0 && ok;
+    ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok)
+        ::unlink(temporary.c_str());
+    return ok;
+}
+
+} // namespace kvn::profile

@@ -1,0 +1,53 @@
+// Whole-file reads and the atomic replacement of a file.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <string>
+#include <string_view>
+
+namespace kvn::profile {
+
+enum class ReadStatus { Ok, Missing, Failed };
+
+// Reads the regular file at `path` (following symlinks). Missing when there
+// is no such file; Failed when it cannot be read or is not a regular file.
+// `info` receives its status when not null.
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, struct stat* info = nullptr);
+
+// The file that a write to `path` replaces: symlinks followed to their final
+// target (which need not exist yet). Empty for a symlink loop.
+std::string ResolveWriteTarget(const std::string& path);
+
+// Holds an exclusive advisory lock that serialises our writers of the files
+// in one folder.
+//
+// A write replaces the file by renaming a new one over it, so the file's
+// inode changes with every write: a lock on the old file would protect
+// nothing once it is replaced. The folder's inode stays, and locking it needs
+// no extra lock file in the game's folder. The lock covers every file of the
+// folder, which costs nothing here: writes are rare and short.
+class FolderLock {
+  public:
+    explicit FolderLock(const std::string& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool locked() const { return fd_ >= 0; }
+
+  private:
+    int fd_ = -1;
+};
+
+// Replaces (or creates) the file at `path` with `bytes`: a temporary file in
+// the same folder is written, synced to disk and renamed over it, so readers
+// see the old file or the new one, never a mix. The new file gets the
+// permission bits (and, where allowed, the owner) of `old`; a new file gets
+// the default permissions. Returns false, leaving the old file as it was, on
+// any failure; never creates a folder.
+bool ReplaceFile(const std::string& path, std::string_view bytes, const struct stat* old);
+
+// The folder part of a host path ("." for a bare name).
+std::string FolderOf(const std::string& path);
+
+} // namespace kvn::profile

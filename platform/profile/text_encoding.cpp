@@ -1,0 +1,183 @@
+#include "platform/profile/text_encoding.h"
+
+#include <cstdint>
+
+namespace kvn::profile {
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; the five bytes the code page leaves undefined
+// map to the C1 control of the same number, as Windows does.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t AnsiToCodePoint(unsigned char c) {
+    return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c;
+}
+
+char CodePointToAnsi(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
+    for (int i = 0; i < 32; ++i)
+        if (kCp1252High[i] == cp)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at `pos` (advancing it). Surrogates encoded as
+// three bytes are accepted, so that UTF-16 text round-trips. A malformed byte
+// decodes as U+FFFD.
+char32_t NextUtf8(std::string_view s, std::size_t& pos) {
+    const auto b0 = static_cast<unsigned char>(s[pos++]);
+    if (b0 < 0x80)
+        return b0;
+    const int extra = b0 >= 0xF5 ? -1 : b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC2 ? 1 : -1;
+    if (extra < 0)
+        return 0xFFFD;
+    char32_t cp = b0 & (0x3F >> extra);
+    for (int i = 0; i < extra; ++i) {
+        if (pos >= s.size() || (static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80)
+            return 0xFFFD;
+        cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
+    }
+    return cp;
+}
+
+char16_t UnitAt(std::string_view bytes, std::size_t i, bool bigEndian) {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+}
+
+void AppendUnit(std::string& out, char32_t unit, bool bigEndian) {
+    const auto hi = static_cast<char>((unit >> 8) & 0xFF);
+    const auto lo = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+} // namespace
+
+DecodedText DecodeFileText(std::string bytes) {
+    DecodedText result;
+    if (StartsWith(bytes, kUtf8Mark)) {
+        result.encoding = TextEncoding::Utf8;
+        result.text = bytes.substr(kUtf8Mark.size());
+        return result;
+    }
+    const bool le = StartsWith(bytes, kUtf16LeMark);
+    if (!le && !StartsWith(bytes, kUtf16BeMark)) {
+        result.text = std::move(bytes);
+        return result;
+    }
+    result.encoding = le ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+    const bool be = !le;
+    std::string_view in(bytes);
+    std::size_t i = 2;
+    result.text.reserve(in.size());
+    for (; i + 1 < in.size(); i += 2) {
+        char32_t unit = UnitAt(in, i, be);
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < in.size()) {
+            const char32_t low = UnitAt(in, i + 2, be);
+            if (low >= 0xDC00 && low < 0xE000) {
+                unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        AppendUtf8(result.text, unit);
+    }
+    result.oddByte = std::string(in.substr(i));
+    return result;
+}
+
+std::string EncodeFileText(std::string_view text, TextEncoding encoding, std::string_view oddByte) {
+    switch (encoding) {
+    case TextEncoding::Ansi:
+        return std::string(text);
+    case TextEncoding::Utf8: {
+        std::string out;
+        out.reserve(kUtf8Mark.size() + text.size());
+        out += kUtf8Mark;
+        out += text;
+        return out;
+    }
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+        break;
+    }
+    const bool be = encoding == TextEncoding::Utf16Be;
+    std::string out;
+    out.reserve(2 + text.size() * 2 + oddByte.size());
+    out += be ? kUtf16BeMark : kUtf16LeMark;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t cp = NextUtf8(text, pos);
+        if (cp >= 0x10000) {
+            AppendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), be);
+            AppendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), be);
+        } else {
+            AppendUnit(out, cp, be);
+        }
+    }
+    out += oddByte;
+    return out;
+}
+
+std::string AnsiToFileText(std::string_view ansi, TextEncoding encoding) {
+    if (encoding == TextEncoding::Ansi)
+        return std::string(ansi);
+    std::string out;
+    out.reserve(ansi.size());
+    for (const char c : ansi)
+        AppendUtf8(out, AnsiToCodePoint(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string FileTextToAnsi(std::string_view text, TextEncoding encoding) {
+    if (encoding == TextEncoding::Ansi)
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();)
+        out += CodePointToAnsi(NextUtf8(text, pos));
+    return out;
+}
+
+bool LooksBinary(std::string_view bytes) {
+    std::size_t suspicious = 0;
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        // Tab, line ends, form feed and the old end-of-file mark occur in text.
+        if (c < 0x09 || (c > 0x0D && c < 0x20 && c != 0x1A))
+            ++suspicious;
+    }
+    return suspicious >= 4 && suspicious * 16 > bytes.size();
+}
+
+} // namespace kvn::profile

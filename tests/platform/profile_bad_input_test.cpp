@@ -1,0 +1,164 @@
+// Files that are not what they should be: reads give the defaults, writes
+// fail or add only their own line, nothing else in the file changes.
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <random>
+#include <string>
+
+#include "platform/winapi.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using kvn::test::ReadFile;
+using kvn::test::TempDir;
+using kvn::test::WriteFile;
+
+std::string Get(const std::string& file) {
+    char buffer[100];
+    GetPrivateProfileStringA("ZOLT", "MipMapping", "AUTO", buffer, sizeof buffer, file.c_str());
+    return buffer;
+}
+
+UINT GetInt(const std::string& file) {
+    return GetPrivateProfileIntA("ZOLT", "LowGraphicMode", 7, file.c_str());
+}
+
+// Runs `body` in a child process without root's power over permissions (as
+// nobody when we are root) and returns whether it succeeded.
+bool RunUnprivileged(const std::function<bool()>& body) {
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return false;
+    if (pid == 0) {
+        if (::geteuid() == 0) {
+            const passwd* nobody = ::getpwnam("nobody");
+            const uid_t uid = nobody ? nobody->pw_uid : 65534;
+            const gid_t gid = nobody ? nobody->pw_gid : 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, gid) != 0 ||
+                ::setresuid(uid, uid, uid) != 0)
+                ::_exit(2);
+        }
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class OurProfileBadInput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Let an unprivileged child reach the folder.
+        ::chmod(dir_.path().c_str(), 0755);
+    }
+    // Reads give the defaults and a write fails, leaving the file as it was.
+    void ExpectDefaultsAndNoWrite(const std::string& bytes) {
+        WriteFile(file_, bytes);
+        EXPECT_EQ(Get(path_), "AUTO");
+        EXPECT_EQ(GetInt(path_), 7u);
+        EXPECT_FALSE(WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str()));
+        EXPECT_EQ(ReadFile(file_), bytes);
+    }
+
+    TempDir dir_;
+    fs::path file_ = dir_.path() / "kvn.ini";
+    std::string path_ = file_.string();
+};
+
+TEST_F(OurProfileBadInput, BinaryJunk) {
+    std::mt19937 random(42);
+    std::string junk(64 * 1024, '\0');
+    for (char& c : junk)
+        c = static_cast<char>(random());
+    ExpectDefaultsAndNoWrite(junk);
+    ExpectDefaultsAndNoWrite(std::string(1000, '\0'));
+}
+
+TEST_F(OurProfileBadInput, Utf16WithoutByteOrderMark) {
+    std::string bytes;
+    for (const char c : std::string("[ZOLT]\r\nMipMapping=OFF\r\nLowGraphicMode=1\r\n")) {
+        bytes += c;
+        bytes += '\0';
+    }
+    ExpectDefaultsAndNoWrite(bytes);
+}
+
+TEST_F(OurProfileBadInput, StrayNulBytesAndHugeLinesStillWork) {
+    // A few NUL bytes do not make a text file binary: the write adds its line.
+    const std::string nul("Top=\0\0\r\n[ZOLT]\r\nA=1\0x\r\n", 23);
+    WriteFile(file_, nul);
+    EXPECT_TRUE(WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str()));
+    EXPECT_EQ(ReadFile(file_), nul + "MipMapping=ON\r\n");
+
+    const std::string line(1 << 20, 'x');
+    WriteFile(file_, line);
+    EXPECT_EQ(Get(path_), "AUTO");
+    EXPECT_TRUE(WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str()));
+    EXPECT_EQ(ReadFile(file_), line + "\r\n[ZOLT]\r\nMipMapping=ON\r\n");
+    EXPECT_EQ(Get(path_), "ON");
+
+    // A 1 MB value is returned cut to the buffer.
+    WriteFile(file_, "[ZOLT]\nMipMapping=" + line + "\n");
+    EXPECT_EQ(Get(path_), std::string(99, 'x'));
+}
+
+TEST_F(OurProfileBadInput, FolderWhereTheFileShouldBe) {
+    fs::create_directory(file_);
+    EXPECT_EQ(Get(path_), "AUTO");
+    EXPECT_FALSE(WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str()));
+    EXPECT_TRUE(fs::is_directory(file_));
+}
+
+TEST_F(OurProfileBadInput, ReadOnlyFile) {
+    // No write permission at all is the read-only attribute: even root may
+    // not write.
+    const std::string bytes = "[ZOLT]\r\nMipMapping=OFF\r\n";
+    WriteFile(file_, bytes);
+    ::chmod(file_.c_str(), 0444);
+    EXPECT_EQ(Get(path_), "OFF");
+    EXPECT_FALSE(WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str()));
+    EXPECT_EQ(ReadFile(file_), bytes);
+
+    // Owned by someone else and writable only by the owner.
+    ::chmod(file_.c_str(), 0644);
+    EXPECT_TRUE(RunUnprivileged([&] {
+        return Get(path_) == "OFF" &&
+               !WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str());
+    }));
+    EXPECT_EQ(ReadFile(file_), bytes);
+}
+
+TEST_F(OurProfileBadInput, UnreadableFile) {
+    const std::string bytes = "[ZOLT]\r\nMipMapping=OFF\r\nLowGraphicMode=1\r\n";
+    WriteFile(file_, bytes);
+    ::chmod(file_.c_str(), 0600);
+    ::chmod(dir_.path().c_str(), 0777); // the folder itself would allow a replacement
+    EXPECT_TRUE(RunUnprivileged([&] {
+        return Get(path_) == "AUTO" && GetInt(path_) == 7 &&
+               !WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str());
+    }));
+    EXPECT_EQ(ReadFile(file_), bytes);
+}
+
+TEST_F(OurProfileBadInput, ReadOnlyFolder) {
+    const std::string bytes = "[ZOLT]\r\nMipMapping=OFF\r\n";
+    WriteFile(file_, bytes);
+    ::chmod(file_.c_str(), 0666); // the file itself would allow writing
+    ::chmod(dir_.path().c_str(), 0555);
+    EXPECT_TRUE(RunUnprivileged([&] {
+        return Get(path_) == "OFF" &&
+               !WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str()) &&
+               !WritePrivateProfileStringA("ZOLT", "Other", "1", (dir_.path() / "new.ini").c_str());
+    }));
+    EXPECT_EQ(ReadFile(file_), bytes);
+    EXPECT_FALSE(fs::exists(dir_.path() / "new.ini"));
+}
+
+} // namespace
