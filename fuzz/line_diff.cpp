@@ -14,6 +14,11 @@ bool IsBreak(std::uint32_t u) {
     return u == '\r' || u == '\n';
 }
 
+// The odd last byte of a UTF-16 file.
+bool IsOddByte(std::uint32_t u) {
+    return u > 0xFFFF;
+}
+
 bool IsBlank(std::uint32_t u) {
     return u == ' ' || u == '\t' || u == '\v' || u == '\f' || u == 0x1A || u == 0xA0;
 }
@@ -22,9 +27,10 @@ std::uint32_t LowerAscii(std::uint32_t u) {
     return u >= 'A' && u <= 'Z' ? u - 'A' + 'a' : u;
 }
 
-// The line without its terminator and without blanks at either end.
+// The line's text, which ends at its terminator or at a NUL, without blanks
+// at either end.
 Units Content(const Units& line) {
-    auto end = line.end();
+    auto end = std::find(line.begin(), line.end(), std::uint32_t{0});
     while (end != line.begin() && IsBreak(end[-1]))
         --end;
     auto begin = line.begin();
@@ -72,18 +78,20 @@ std::size_t CountBreaks(std::string_view text) {
 // a terminator added at the same place, takes the terminated spelling so that
 // the addition does not count as a change.
 void AcceptAddedTerminator(Lines& before, const Lines& after) {
-    if (before.empty() || before.back().empty() || IsBreak(before.back().back()))
+    std::size_t i = before.size();
+    if (i > 0 && IsOddByte(before.back().front()))
+        --i; // the odd byte of a UTF-16 file stays last
+    if (i == 0 || i - 1 >= after.size())
         return;
-    const std::size_t i = before.size() - 1;
-    if (i >= after.size())
+    Units& last = before[--i];
+    if (IsBreak(last.back()))
         return;
-    const Units& last = before.back();
     const Units& candidate = after[i];
     if (candidate.size() <= last.size() || !std::equal(last.begin(), last.end(), candidate.begin()))
         return;
     const Units tail(candidate.begin() + static_cast<std::ptrdiff_t>(last.size()), candidate.end());
     if (tail == Units{'\r', '\n'} || tail == Units{'\n'} || tail == Units{'\r'})
-        before.back() = candidate;
+        last = candidate;
 }
 
 std::string Describe(const Lines& lines, std::size_t from, std::size_t to) {
@@ -132,7 +140,21 @@ FileUnits ToUnits(const std::string& bytes) {
 Lines SplitLines(const Units& units) {
     Lines lines;
     Units line;
-    for (std::size_t i = 0; i < units.size(); ++i) {
+    std::size_t start = 0;
+    if (!units.empty() && units[0] == 0xFEFF) // a UTF-16 byte-order mark stays first
+        start = 1;
+    else if (units.size() >= 3 && units[0] == 0xEF && units[1] == 0xBB && units[2] == 0xBF)
+        start = 3; // and so does a UTF-8 one
+    if (start > 0)
+        lines.emplace_back(units.begin(), units.begin() + static_cast<std::ptrdiff_t>(start));
+    for (std::size_t i = start; i < units.size(); ++i) {
+        if (IsOddByte(units[i])) { // not text: a line of its own
+            if (!line.empty())
+                lines.push_back(std::move(line));
+            lines.push_back({units[i]});
+            line.clear();
+            continue;
+        }
         line.push_back(units[i]);
         if (units[i] == '\r' && i + 1 < units.size() && units[i + 1] == '\n')
             continue;
@@ -170,10 +192,15 @@ std::string CheckSingleWrite(const std::string& before, const std::string& after
 
     const std::size_t extra =
         CountBreaks(target.section) + CountBreaks(target.key) + CountBreaks(target.value);
+    // A file that ends its lines with LF CR gets new lines ending so too,
+    // which split into a line and an empty one.
+    std::size_t empty = 0;
+    for (std::size_t i = addedFrom; i < addedTo; ++i)
+        empty += IsEmptyLine(al[i]);
     std::string problem;
     if (removed > 1)
         problem = "more than one line replaced or removed";
-    else if (added > 2 + extra)
+    else if (added - empty > 2 + extra || empty > added - empty)
         problem = "more lines added than a key and a section header";
 
     // The lines' contents can be judged only for plain names; lines of a name
@@ -219,7 +246,7 @@ std::string CheckOnlyKeysChanged(const std::string& before, const std::string& a
         if (std::any_of(keys.begin(), keys.end(),
                         [&](std::string_view k) { return IsKeyLine(line, k); }))
             continue;
-        const bool lastUnterminated = i + 1 == bl.size() && !IsBreak(line.back());
+        const bool lastUnterminated = !IsBreak(line.back()) && !IsOddByte(line.back());
         const auto matches = [&](const Units& candidate) {
             if (candidate == line)
                 return true;
@@ -235,8 +262,13 @@ std::string CheckOnlyKeysChanged(const std::string& before, const std::string& a
             return "a line that no write targeted is gone:\n" + Describe(bl, i, i + 1);
         ++j;
     }
-    if (al.size() > bl.size() + maxNewLines)
-        return "too many lines added\n";
+    // Lines ending in LF CR split into a line and an empty one: count the others.
+    const auto count = [](const Lines& lines) {
+        return static_cast<std::size_t>(std::count_if(
+            lines.begin(), lines.end(), [](const Units& l) { return !IsEmptyLine(l); }));
+    };
+    if (count(al) > count(bl) + maxNewLines)
+        return "more lines added than the keys and a section header\n";
     return "";
 }
 

@@ -19,7 +19,9 @@ struct FileUnits {
 };
 FileUnits ToUnits(const std::string& bytes);
 
-// Lines, each with its terminator (CR LF, LF or a lone CR) if it has one.
+// Lines, each with its terminator (CR LF, LF or a lone CR) if it has one; the
+// a byte-order mark and the odd last byte of a UTF-16 file are lines of their
+// own.
 std::vector<std::vector<std::uint32_t>> SplitLines(const std::vector<std::uint32_t>& units);
 
 // What one WritePrivateProfileStringA call wrote.
