@@ -9,6 +9,8 @@ packages=(
   libwxgtk3.2-dev libgtk-3-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
 )
+# Sanitizer builds and libFuzzer (scripts/test-reliability.sh, scripts/fuzz.sh).
+packages+=(clang libclang-rt-14-dev)
 # Extra packages a stage asks for: install-deps.sh [package...]
 packages+=("$@")
 
