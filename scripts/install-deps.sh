@@ -11,7 +11,9 @@ packages=(
 )
 # Sanitizer builds and libFuzzer (scripts/test-reliability.sh, scripts/fuzz.sh).
 packages+=(clang libclang-rt-14-dev)
-# Extra packages a stage asks for: install-deps.sh [package...]
+# Extra packages a stage asks for: install-deps.sh [package...]. The Windows
+# stage (scripts/test-windows.sh) asks for g++-mingw-w64-x86-64-posix, wine and
+# wine64.
 packages+=("$@")
 
 missing=()

@@ -9,3 +9,6 @@ scripts/build.sh
 export NO_AT_BRIDGE=1 GDK_GL=disable
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --test-dir build --output-on-failure -j2
+
+# The same core tests against the Windows platform's own functions, under Wine.
+scripts/test-windows.sh

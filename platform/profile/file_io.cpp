@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace kvn::profile {
 namespace {
@@ -75,37 +77,44 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, struct stat* info) {
-    bytes.clear();
+ReadStatus ReadWholeFile(const std::string& path, FileBytes& bytes, struct stat* info) {
+    bytes = FileBytes{};
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (fd.get() < 0)
         return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return ReadStatus::Failed;
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
+        return ReadStatus::Failed;
     if (info)
         *info = st;
     // Read the size fstat gave, then go on until end of file in case the
     // file grew meanwhile.
     std::size_t capacity = static_cast<std::size_t>(st.st_size) + 1;
-    bytes.resize(capacity);
-    std::size_t used = 0;
+    bytes.data.reset(new char[capacity]);
     for (;;) {
-        if (used == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const ssize_t n = ::read(fd.get(), bytes.data() + used, bytes.size() - used);
+        if (bytes.size == capacity) {
+            if (capacity > kMaxFileSize) {
+                bytes = FileBytes{};
+                return ReadStatus::Failed;
+            }
+            std::unique_ptr<char[]> larger(new char[capacity * 2]);
+            std::memcpy(larger.get(), bytes.data.get(), bytes.size);
+            bytes.data = std::move(larger);
+            capacity *= 2;
+        }
+        const ssize_t n = ::read(fd.get(), bytes.data.get() + bytes.size, capacity - bytes.size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            bytes.clear();
+            bytes = FileBytes{};
             return ReadStatus::Failed;
         }
         if (n == 0)
-            break;
-        used += static_cast<std::size_t>(n);
+            return ReadStatus::Ok;
+        bytes.size += static_cast<std::size_t>(n);
     }
-    bytes.resize(used);
-    return ReadStatus::Ok;
 }
 
 std::string ResolveWriteTarget(const std::string& path) {
@@ -132,9 +141,7 @@ FolderLock::FolderLock(const std::string& folder) {
     Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0)
         return;
-    while (::flock(fd.get(), LOCK_EX) != 0) {
-        if (errno != EINTR)
-            return;
+    while (::flock(fd.get(), LOCK_EX) != 0 && errno == EINTR) {
     }
     fd_ = fd.release();
 }
@@ -144,7 +151,8 @@ FolderLock::~FolderLock() {
         ::close(fd_); // releases the lock
 }
 
-bool ReplaceFile(const std::string& path, std::string_view bytes, const struct stat* old) {
+bool ReplaceFile(const std::string& path, std::initializer_list<std::string_view> pieces,
+                 const struct stat* old) {
     std::string temporary;
     int raw = -1;
     for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
@@ -168,7 +176,9 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, const struct s
         }
         ok = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
     }
-    ok = ok && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    for (const std::string_view piece : pieces)
+        ok = ok && WriteAll(fd.get(), piece);
+    ok = ok && ::fsync(fd.get()) == 0;
     ok = ::close(fd.release()) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok)

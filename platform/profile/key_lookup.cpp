@@ -1,14 +1,40 @@
 #include "platform/profile/key_lookup.h"
 
+#include <cstring>
+
 namespace kvn::profile {
 namespace {
 
-// True when the line's first non-blank character is '[': only such lines can
-// be headers, so other lines outside the wanted section need no parsing.
-bool MayBeHeader(std::string_view text, const Line& line) {
-    for (std::size_t i = line.begin; i < line.end; ++i) {
-        if (!IsProfileSpace(text[i]))
-            return text[i] == '[';
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// The header line of the first section named `section`.
+// Only a '[' that starts a line (after blanks) can open a header, so the
+// search jumps from one '[' to the next instead of reading every line.
+bool FindSectionHeader(std::string_view text, std::string_view section, Line& header) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const void* hit = std::memchr(text.data() + pos, '[', text.size() - pos);
+        if (hit == nullptr)
+            return false;
+        const auto bracket = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        pos = bracket + 1;
+        std::size_t start = bracket;
+        while (start > 0 && IsProfileSpace(text[start - 1]) && !IsLineEnd(text[start - 1]))
+            --start;
+        if (start > 0 && !IsLineEnd(text[start - 1]))
+            continue; // inside a line
+        std::size_t end = bracket;
+        while (end < text.size() && !IsLineEnd(text[end]))
+            ++end;
+        const Line line{start, end, end + EndingAt(text, end).size()};
+        const ParsedLine parsed = ParseLine(text, line);
+        if (parsed.kind == LineKind::Section && NamesEqual(parsed.name, section)) {
+            header = line;
+            return true;
+        }
+        pos = line.next;
     }
     return false;
 }
@@ -17,28 +43,24 @@ bool MayBeHeader(std::string_view text, const Line& line) {
 
 KeyLookup FindKey(std::string_view text, std::string_view section, std::string_view key) {
     KeyLookup result;
-    bool inSection = section.empty(); // the part before the first header
-    result.sectionFound = inSection;
+    std::size_t bodyStart = 0;
+    if (!section.empty()) {
+        Line header;
+        if (!FindSectionHeader(text, section, header))
+            return result;
+        result.hasLastLine = true;
+        result.lastLine = header;
+        bodyStart = header.next;
+    }
+    result.sectionFound = true;
 
-    LineScanner scanner(text);
+    LineScanner scanner(text, bodyStart);
     Line line;
     while (scanner.Next(line)) {
-        if (line.next > line.end)
-            result.lastEnding = text.substr(line.end, line.next - line.end);
-        if (!inSection && !MayBeHeader(text, line))
-            continue;
         const ParsedLine parsed = ParseLine(text, line);
-        if (parsed.kind == LineKind::Section) {
-            if (inSection)
-                break; // the section ends here
-            if (!result.sectionFound && NamesEqual(parsed.name, section)) {
-                inSection = result.sectionFound = true;
-                result.hasLastLine = true;
-                result.lastLine = line;
-            }
-            continue;
-        }
-        if (!inSection || parsed.kind == LineKind::Blank)
+        if (parsed.kind == LineKind::Section)
+            break; // the section ends here
+        if (parsed.kind == LineKind::Blank)
             continue;
         if (NamesEqual(parsed.name, key)) {
             result.keyFound = true;

@@ -20,13 +20,12 @@ struct KeyLookup {
     // the first header holds nothing), at the start of the text.
     bool hasLastLine = false;
     Line lastLine;
-    // The line ending of the last line scanned that has one; empty if none.
-    std::string_view lastEnding;
 };
 
 // `section` and `key` are trimmed names. The empty section name stands for
-// the keys before the first section header. The scan stops as soon as the
-// answer is known; when the section is missing it covers the whole text.
+// the keys before the first section header. Lines before the section are
+// skipped by searching for '[' alone; the scan stops as soon as the answer is
+// known.
 KeyLookup FindKey(std::string_view text, std::string_view section, std::string_view key);
 
 } // namespace kvn::profile

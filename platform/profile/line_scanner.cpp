@@ -5,8 +5,8 @@
 
 namespace kvn::profile {
 
-LineScanner::LineScanner(std::string_view text)
-    : text_(text), nextCr_(Find('\r', 0)), nextLf_(Find('\n', 0)) {}
+LineScanner::LineScanner(std::string_view text, std::size_t start)
+    : text_(text), pos_(start), nextCr_(Find('\r', start)), nextLf_(Find('\n', start)) {}
 
 std::size_t LineScanner::Find(char c, std::size_t from) const {
     if (from >= text_.size())
@@ -24,16 +24,28 @@ bool LineScanner::Next(Line& line) {
     if (nextLf_ < pos_)
         nextLf_ = Find('\n', pos_);
     const std::size_t end = std::min(nextCr_, nextLf_);
-    std::size_t next = end;
-    if (end < text_.size()) {
-        next = end + 1;
-        const char other = text_[end] == '\r' ? '\n' : '\r';
-        if (next < text_.size() && text_[next] == other)
-            ++next;
-    }
+    const std::size_t next = end + EndingAt(text_, end).size();
     line = Line{pos_, end, next};
     pos_ = next;
     return true;
+}
+
+std::string_view EndingAt(std::string_view text, std::size_t pos) {
+    if (pos >= text.size() || (text[pos] != '\r' && text[pos] != '\n'))
+        return {};
+    const char other = text[pos] == '\r' ? '\n' : '\r';
+    return text.substr(pos, pos + 1 < text.size() && text[pos + 1] == other ? 2 : 1);
+}
+
+std::string_view LastEndingBefore(std::string_view text, std::size_t pos) {
+    std::size_t last = pos;
+    while (last > 0 && text[last - 1] != '\r' && text[last - 1] != '\n')
+        --last;
+    if (last == 0)
+        return {};
+    --last;
+    const char other = text[last] == '\r' ? '\n' : '\r';
+    return last > 0 && text[last - 1] == other ? text.substr(last - 1, 2) : text.substr(last, 1);
 }
 
 std::string_view TrimLeft(std::string_view s) {

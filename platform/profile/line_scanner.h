@@ -19,7 +19,7 @@ struct Line {
 // CR and the next LF are each searched for once.
 class LineScanner {
   public:
-    explicit LineScanner(std::string_view text);
+    explicit LineScanner(std::string_view text, std::size_t start = 0);
     bool Next(Line& line);
 
   private:
@@ -60,6 +60,13 @@ bool NamesEqual(std::string_view a, std::string_view b);
 // non-blank line is a key line, comment lines included: a line ";x=1" is the
 // key ";x".
 ParsedLine ParseLine(std::string_view text, const Line& line);
+
+// The line ending that starts at `pos` (CR LF, LF CR, CR or LF); empty when
+// there is none.
+std::string_view EndingAt(std::string_view text, std::size_t pos);
+
+// The last line ending that ends at or before `pos`; empty when there is none.
+std::string_view LastEndingBefore(std::string_view text, std::size_t pos);
 
 // A key line's stored value: the trimmed value up to a NUL byte.
 std::string_view ValueText(std::string_view text, const ParsedLine& parsed);

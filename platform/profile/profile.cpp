@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -26,16 +27,16 @@ using namespace kvn::profile;
 bool ReadStoredValue(const char* section, const char* key, const char* fileName,
                      std::string& value) {
     const std::string path = ProfileHostPath(fileName);
-    std::string bytes;
+    FileBytes bytes;
     if (path.empty() || ReadWholeFile(path, bytes) != ReadStatus::Ok)
         return false;
-    const DecodedText decoded = DecodeFileText(std::move(bytes));
+    const DecodedText decoded = DecodeFileText(bytes.view());
     const std::string sectionText = AnsiToFileText(Trim(section), decoded.encoding);
     const std::string keyText = AnsiToFileText(Trim(key), decoded.encoding);
-    const KeyLookup found = FindKey(decoded.text, sectionText, keyText);
+    const KeyLookup found = FindKey(decoded.text(), sectionText, keyText);
     if (!found.keyFound || !found.parsed.hasValue)
         return false;
-    value = FileTextToAnsi(ValueText(decoded.text, found.parsed), decoded.encoding);
+    value = FileTextToAnsi(ValueText(decoded.text(), found.parsed), decoded.encoding);
     return true;
 }
 
@@ -107,16 +108,62 @@ bool MayWrite(const std::string& path, const struct stat& info) {
     return (info.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
+// The write itself; see WritePrivateProfileStringA.
+bool WriteValue(const char* section, const char* key, const char* value, const char* fileName) {
+    const std::string path = ProfileHostPath(fileName);
+    if (path.empty())
+        return false;
+    const std::string target = ResolveWriteTarget(path);
+    if (target.empty())
+        return false;
+
+    FolderLock lock(FolderOf(target));
+    if (!lock.folderExists())
+        return false; // also when the folder is missing: it is never created
+
+    FileBytes bytes;
+    struct stat info {};
+    const ReadStatus status = ReadWholeFile(target, bytes, &info);
+    if (status == ReadStatus::Failed || (status == ReadStatus::Ok && !MayWrite(target, info)))
+        return false;
+    const DecodedText decoded = DecodeFileText(bytes.view());
+    const std::string_view text = decoded.text();
+    const auto edit =
+        PlanWrite(text, AnsiToFileText(section, decoded.encoding),
+                  AnsiToFileText(key, decoded.encoding), AnsiToFileText(value, decoded.encoding));
+    if (!edit)
+        return false;
+    if (!edit->changed && status == ReadStatus::Ok)
+        return true; // the file already says so: leave it untouched
+    // Not 8-bit text (UTF-16 without its mark, binary data): adding lines of
+    // text would damage it.
+    if (decoded.encoding == TextEncoding::Ansi && LooksBinary(text))
+        return false;
+    const struct stat* old = status == ReadStatus::Ok ? &info : nullptr;
+    if (decoded.utf16()) {
+        const std::string bytesOut = EncodeUtf16File(ApplyEdit(text, *edit), decoded);
+        return ReplaceFile(target, {bytesOut}, old);
+    }
+    return ReplaceFile(
+        target,
+        {decoded.mark, text.substr(0, edit->begin), edit->replacement, text.substr(edit->end)},
+        old);
+}
+
 } // namespace
 
 DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
                                LPCSTR fileName) {
     if (buffer == nullptr || size == 0)
         return 0;
-    std::string stored;
-    // Listing sections or keys (a NULL section or key) is not provided.
-    if (section && key && ReadStoredValue(section, key, fileName, stored))
-        return CopyValue(stored, buffer, size);
+    try {
+        std::string stored;
+        // Listing sections or keys (a NULL section or key) is not provided.
+        if (section && key && ReadStoredValue(section, key, fileName, stored))
+            return CopyValue(stored, buffer, size);
+    } catch (const std::exception&) {
+        // Out of memory: the file counts as unreadable.
+    }
     return CopyValue(DefaultText(def), buffer, size);
 }
 
@@ -131,37 +178,9 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     // Deleting a key or a section (a NULL value or key) is not provided.
     if (section == nullptr || key == nullptr || value == nullptr)
         return FALSE;
-    const std::string path = ProfileHostPath(fileName);
-    if (path.empty())
-        return FALSE;
-    const std::string target = ResolveWriteTarget(path);
-    if (target.empty())
-        return FALSE;
-
-    FolderLock lock(FolderOf(target));
-    if (!lock.locked())
-        return FALSE; // also when the folder is missing: it is never created
-
-    std::string bytes;
-    struct stat info {};
-    const ReadStatus status = ReadWholeFile(target, bytes, &info);
-    if (status == ReadStatus::Failed || (status == ReadStatus::Ok && !MayWrite(target, info)))
-        return FALSE;
-    const DecodedText decoded = DecodeFileText(std::move(bytes));
-    // Not 8-bit text (UTF-16 without its mark, binary data): adding lines of
-    // text would damage it.
-    if (decoded.encoding == TextEncoding::Ansi && LooksBinary(decoded.text))
-        return FALSE;
-    const auto edit =
-        PlanWrite(decoded.text, AnsiToFileText(section, decoded.encoding),
-                  AnsiToFileText(key, decoded.encoding), AnsiToFileText(value, decoded.encoding));
-    if (!edit)
-        return FALSE;
-    if (!edit->changed && status == ReadStatus::Ok)
-        return TRUE; // the file already says so: leave it untouched
-    const std::string text = ApplyEdit(decoded.text, *edit);
-    return ReplaceFile(target, EncodeFileText(text, decoded.encoding, decoded.oddByte),
-                       status == ReadStatus::Ok ? &info : nullptr)
-               ? TRUE
-               : FALSE;
+    try {
+        return WriteValue(section, key, value, fileName) ? TRUE : FALSE;
+    } catch (const std::exception&) {
+        return FALSE; // out of memory: nothing was replaced
+    }
 }

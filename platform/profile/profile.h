@@ -1,4 +1,7 @@
 // Profile (INI) file functions with the Windows signatures and semantics.
+// `fileName` is Windows path text; a bare file name is in the Windows
+// directory. Listing sections or keys and deleting them (NULL arguments) are
+// not provided: reads give the default, writes fail.
 #pragma once
 
 #include "platform/wintypes.h"
@@ -16,6 +19,9 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buf
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName);
 
 // Replaces the value of `key` in `section`, adding the key, the section or the
-// file when missing. Never creates a folder. Returns nonzero on success.
+// file when missing. Only that line changes (or one line is added); the file
+// is replaced atomically and not at all when the value is already stored. A
+// line break ends the value. Never creates a folder. Returns nonzero on
+// success.
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
 #endif

@@ -21,6 +21,10 @@ bool IsKeyLine(std::string_view line, std::string_view key) {
     return parsed.kind == LineKind::Key && parsed.hasValue && NamesEqual(parsed.name, key);
 }
 
+std::string_view Or(std::string_view ending, std::string_view fallback) {
+    return ending.empty() ? fallback : ending;
+}
+
 // The value a reader gets for a stored value text.
 std::string_view ReadBack(std::string_view stored) {
     return Unquote(CutAtNul(Trim(stored)));
@@ -71,14 +75,14 @@ std::optional<TextEdit> PlanWrite(std::string_view text, std::string_view sectio
     keyLine += value;
     if (!IsKeyLine(keyLine, keyName))
         return std::nullopt;
-    const std::string_view fallbackEnding = found.lastEnding.empty() ? kCrLf : found.lastEnding;
     edit.changed = true;
 
     if (found.sectionFound) {
         if (!found.hasLastLine) {
-            // Nothing precedes the first header: the key opens the text.
+            // Nothing precedes the first header: the key opens the text, with
+            // the ending of the line it comes before.
             edit.replacement = keyLine;
-            edit.replacement += fallbackEnding;
+            edit.replacement += Or(EndingAt(text, text.find_first_of("\r\n")), kCrLf);
             return edit;
         }
         const Line& after = found.lastLine;
@@ -87,11 +91,13 @@ std::optional<TextEdit> PlanWrite(std::string_view text, std::string_view sectio
             edit.replacement = keyLine;
             edit.replacement += text.substr(after.end, after.next - after.end);
         } else {
-            // The section's last line ends the text without a line ending.
+            // The section's last line ends the text without a line ending:
+            // both get the ending of the line before.
+            const std::string_view ending = Or(LastEndingBefore(text, after.begin), kCrLf);
             edit.begin = edit.end = after.end;
-            edit.replacement = fallbackEnding;
+            edit.replacement = ending;
             edit.replacement += keyLine;
-            edit.replacement += fallbackEnding;
+            edit.replacement += ending;
         }
         return edit;
     }
@@ -102,13 +108,15 @@ std::optional<TextEdit> PlanWrite(std::string_view text, std::string_view sectio
     const ParsedLine parsedHeader = ParseSingleLine(header);
     if (parsedHeader.kind != LineKind::Section || !NamesEqual(parsedHeader.name, sectionName))
         return std::nullopt;
+    // A new section goes at the end, in the ending of the last line.
+    const std::string_view ending = Or(LastEndingBefore(text, text.size()), kCrLf);
     edit.begin = edit.end = text.size();
     if (!text.empty() && text.back() != '\r' && text.back() != '\n')
-        edit.replacement = fallbackEnding;
+        edit.replacement = ending;
     edit.replacement += header;
-    edit.replacement += fallbackEnding;
+    edit.replacement += ending;
     edit.replacement += keyLine;
-    edit.replacement += fallbackEnding;
+    edit.replacement += ending;
     return edit;
 }
 

@@ -85,23 +85,26 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
 } // namespace
 
-DecodedText DecodeFileText(std::string bytes) {
+DecodedText DecodeFileText(std::string_view bytes) {
     DecodedText result;
     if (StartsWith(bytes, kUtf8Mark)) {
         result.encoding = TextEncoding::Utf8;
-        result.text = bytes.substr(kUtf8Mark.size());
+        result.mark = bytes.substr(0, kUtf8Mark.size());
+        result.body = bytes.substr(kUtf8Mark.size());
         return result;
     }
     const bool le = StartsWith(bytes, kUtf16LeMark);
     if (!le && !StartsWith(bytes, kUtf16BeMark)) {
-        result.text = std::move(bytes);
+        result.body = bytes;
         return result;
     }
     result.encoding = le ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+    result.mark = bytes.substr(0, 2);
+    result.body = bytes.substr(2);
     const bool be = !le;
-    std::string_view in(bytes);
-    std::size_t i = 2;
-    result.text.reserve(in.size());
+    const std::string_view in = result.body;
+    std::size_t i = 0;
+    result.utf8.reserve(in.size());
     for (; i + 1 < in.size(); i += 2) {
         char32_t unit = UnitAt(in, i, be);
         if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < in.size()) {
@@ -111,31 +114,17 @@ DecodedText DecodeFileText(std::string bytes) {
                 i += 2;
             }
         }
-        AppendUtf8(result.text, unit);
+        AppendUtf8(result.utf8, unit);
     }
-    result.oddByte = std::string(in.substr(i));
+    result.odd = in.substr(i);
     return result;
 }
 
-std::string EncodeFileText(std::string_view text, TextEncoding encoding, std::string_view oddByte) {
-    switch (encoding) {
-    case TextEncoding::Ansi:
-        return std::string(text);
-    case TextEncoding::Utf8: {
-        std::string out;
-        out.reserve(kUtf8Mark.size() + text.size());
-        out += kUtf8Mark;
-        out += text;
-        return out;
-    }
-    case TextEncoding::Utf16Le:
-    case TextEncoding::Utf16Be:
-        break;
-    }
-    const bool be = encoding == TextEncoding::Utf16Be;
+std::string EncodeUtf16File(std::string_view text, const DecodedText& like) {
+    const bool be = like.encoding == TextEncoding::Utf16Be;
     std::string out;
-    out.reserve(2 + text.size() * 2 + oddByte.size());
-    out += be ? kUtf16BeMark : kUtf16LeMark;
+    out.reserve(like.mark.size() + text.size() * 2 + like.odd.size());
+    out += like.mark;
     for (std::size_t pos = 0; pos < text.size();) {
         const char32_t cp = NextUtf8(text, pos);
         if (cp >= 0x10000) {
@@ -145,7 +134,7 @@ std::string EncodeFileText(std::string_view text, TextEncoding encoding, std::st
             AppendUnit(out, cp, be);
         }
     }
-    out += oddByte;
+    out += like.odd;
     return out;
 }
 
@@ -170,12 +159,13 @@ std::string FileTextToAnsi(std::string_view text, TextEncoding encoding) {
 }
 
 bool LooksBinary(std::string_view bytes) {
+    // The start of the file tells: binary data and UTF-16 show at once.
+    bytes = bytes.substr(0, 16 * 1024);
     std::size_t suspicious = 0;
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
         // Tab, line ends, form feed and the old end-of-file mark occur in text.
-        if (c < 0x09 || (c > 0x0D && c < 0x20 && c != 0x1A))
-            ++suspicious;
+        suspicious += (c < 0x09) | ((c > 0x0D) & (c < 0x20) & (c != 0x1A));
     }
     return suspicious >= 4 && suspicious * 16 > bytes.size();
 }

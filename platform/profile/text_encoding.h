@@ -14,18 +14,28 @@ namespace kvn::profile {
 
 enum class TextEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
 
+// A file's bytes split for the parser. The views point into the file's
+// bytes, which must outlive this.
 struct DecodedText {
     TextEncoding encoding = TextEncoding::Ansi;
-    std::string text;    // what the parser sees
-    std::string oddByte; // a UTF-16 file's incomplete last code unit, kept as is
+    std::string_view mark; // the byte-order mark as found
+    std::string_view body; // the bytes after it
+    std::string utf8;      // UTF-16 files: the body converted to UTF-8
+    std::string_view odd;  // UTF-16 files: an incomplete last code unit
+    bool utf16() const {
+        return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+    }
+    // What the parser sees.
+    std::string_view text() const { return utf16() ? std::string_view(utf8) : body; }
 };
 
-// Splits off the byte-order mark and converts the rest for the parser. A file
-// without a mark is ANSI, even when it looks like UTF-16.
-DecodedText DecodeFileText(std::string bytes);
+// Splits off the byte-order mark and converts a UTF-16 body. A file without
+// a mark is ANSI, even when it looks like UTF-16.
+DecodedText DecodeFileText(std::string_view bytes);
 
-// The file's bytes for `text` in `encoding`, mark included.
-std::string EncodeFileText(std::string_view text, TextEncoding encoding, std::string_view oddByte);
+// A UTF-16 file's bytes for parser text: the mark of `like`, the text in its
+// byte order, and its incomplete last code unit.
+std::string EncodeUtf16File(std::string_view text, const DecodedText& like);
 
 // ANSI text from a caller -> the parser's text for a file in `encoding`.
 std::string AnsiToFileText(std::string_view ansi, TextEncoding encoding);
@@ -36,7 +46,7 @@ std::string FileTextToAnsi(std::string_view text, TextEncoding encoding);
 
 // True when the bytes of a file without a byte-order mark are plainly not
 // 8-bit text (UTF-16 without its mark, binary data): many NUL and control
-// bytes. Such a file is never written to.
+// bytes in its first 16 KiB. Such a file is never written to.
 bool LooksBinary(std::string_view bytes);
 
 } // namespace kvn::profile

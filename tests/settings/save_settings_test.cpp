@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
+#include "platform/winapi.h"
 #include "settings/settings_file.h"
 #include "tests/support/temp_dir.h"
 
@@ -19,6 +21,15 @@ GameSettings Chosen(int mip, int low, int agpMode, std::int32_t mb) {
     s.agpMode = agpMode;
     s.agpMemoryMb = mb;
     return s;
+}
+
+// The names in a folder, as stored (a case-insensitive file system would
+// find "korvane" when "Korvane" exists).
+std::set<std::string> Entries(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
 }
 
 // A shared file as the game and its tools leave it: comments, blank lines,
@@ -38,7 +49,31 @@ const char* const kSharedCrlf = "; ZOLT configuration\r\n"
                                 "[Sound]\r\n"
                                 "Volume=80\r\n";
 
-TEST(SaveSettings, RewritesOnlyItsThreeKeysInACrlfFile) {
+// The value a reader of the shared file gets for `key`.
+std::string Stored(const char* section, const char* key) {
+    char buffer[100];
+    GetPrivateProfileStringA(section, key, "(missing)", buffer, sizeof buffer,
+                             SettingsFilePath().c_str());
+    return buffer;
+}
+
+TEST(SaveSettings, LeavesEveryOtherKeyAndSectionAsTheyWere) {
+    TempPrefix prefix;
+    WriteFile(prefix.settingsFile(), kSharedCrlf);
+    SaveSettings(Chosen(MipMappingMode::On, 0, AgpMemoryMode::Specify, 64));
+    EXPECT_EQ(Stored("Display", "Width"), "640");
+    EXPECT_EQ(Stored("Display", "Height"), "480");
+    EXPECT_EQ(Stored("ZOLT", "Language"), "French");
+    EXPECT_EQ(Stored("ZOLT", "DDDriver"), "Primary Display Driver");
+    EXPECT_EQ(Stored("Sound", "Volume"), "80");
+    EXPECT_EQ(Stored("ZOLT", "MipMapping"), "ON");
+    EXPECT_EQ(Stored("ZOLT", "LowGraphicMode"), "0");
+    EXPECT_EQ(Stored("ZOLT", "MaxRAMForAGP"), "64");
+}
+
+// Beyond the platform, which rewrites the whole file: every byte that a
+// write does not target stays as it was.
+TEST(OurSaveSettings, RewritesOnlyItsThreeKeysInACrlfFile) {
     TempPrefix prefix;
     WriteFile(prefix.settingsFile(), kSharedCrlf);
     SaveSettings(Chosen(MipMappingMode::On, 0, AgpMemoryMode::Specify, 64));
@@ -59,7 +94,7 @@ TEST(SaveSettings, RewritesOnlyItsThreeKeysInACrlfFile) {
                                                "Volume=80\r\n");
 }
 
-TEST(SaveSettings, KeepsLfLineEndings) {
+TEST(OurSaveSettings, KeepsLfLineEndings) {
     TempPrefix prefix;
     WriteFile(prefix.settingsFile(), "[Display]\nWidth=640\n\n[ZOLT]\nLanguage=German\n"
                                      "DDDriver=display\nLowGraphicMode=1\n\n[Sound]\nVolume=80\n");
@@ -115,11 +150,10 @@ TEST(SaveSettings, FolderPresentNoFileCreatesIt) {
 
 TEST(SaveSettings, NeverCreatesTheKorvaneFolder) {
     TempPrefix prefix;
+    const auto before = Entries(prefix.windows());
     SaveSettings(Chosen(MipMappingMode::On, 1, AgpMemoryMode::Specify, 64));
     EXPECT_FALSE(std::filesystem::exists(prefix.windows() / "korvane"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(prefix.windows()),
-                            std::filesystem::directory_iterator()),
-              0);
+    EXPECT_EQ(Entries(prefix.windows()), before);
 }
 
 TEST(SaveSettings, FindsFolderAndFileInAnotherCase) {
@@ -134,9 +168,11 @@ TEST(SaveSettings, FindsFolderAndFileInAnotherCase) {
     SaveSettings(s);
     EXPECT_EQ(ReadFile(file),
               "[ZOLT]\r\nMipMapping=ON\r\nLowGraphicMode=0\r\nMaxRAMForAGP=AUTO\r\n");
-    EXPECT_FALSE(std::filesystem::exists(prefix.windows() / "korvane"));
+    EXPECT_EQ(Entries(prefix.windows()).count("korvane"), 0u);
 }
 
+#ifndef _WIN32
+// The Windows directory of a Wine prefix: our implementation only.
 TEST(OurSettingsFilePath, UnderTheWinePrefixWindowsDirectory) {
     TempPrefix prefix;
     EXPECT_EQ(SettingsFilePath(), prefix.windows().string() + "\\korvane\\kvn.ini");
@@ -151,5 +187,6 @@ TEST(OurSettingsFilePath, TooLongWindowsDirectoryFallsBackToTheRoot) {
     ::setenv("WINEPREFIX", ("/" + std::string(99 - suffix.size(), 'p')).c_str(), 1);
     EXPECT_EQ(SettingsFilePath(), "\\korvane\\kvn.ini");
 }
+#endif
 
 } // namespace

@@ -5,13 +5,43 @@
 #include <iterator>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <random>
+
+#include "platform/winapi.h"
+#endif
+
 namespace kvn::test {
 
+#ifdef _WIN32
+namespace {
+
+// Where the korvane folder of the real Windows directory waits while a test
+// uses that directory.
+std::filesystem::path SavedKorvane(const std::filesystem::path& windows) {
+    return windows / "korvane.kvn-test-saved";
+}
+
+} // namespace
+#endif
+
 TempDir::TempDir() {
+#ifdef _WIN32
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        auto candidate = std::filesystem::temp_directory_path() /
+                         ("kvn-test-" + std::to_string(random() % 1000000000u));
+        if (std::filesystem::create_directory(candidate))
+            path_ = candidate;
+    }
+    if (path_.empty())
+        throw std::runtime_error("no temporary folder");
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "kvn-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
+#endif
 }
 
 TempDir::~TempDir() {
@@ -29,12 +59,35 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+#ifdef _WIN32
 TempPrefix::TempPrefix() {
+    char directory[MAX_PATH] = "";
+    UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        throw std::runtime_error("no Windows directory");
+    windows_ = directory;
+    const auto korvane = windows_ / "korvane";
+    // A folder left from an interrupted run is the test's; the saved one is
+    // the machine's.
+    if (std::filesystem::exists(SavedKorvane(windows_)))
+        std::filesystem::remove_all(korvane);
+    else if (std::filesystem::exists(korvane))
+        std::filesystem::rename(korvane, SavedKorvane(windows_));
+}
+
+TempPrefix::~TempPrefix() {
+    std::error_code ec;
+    std::filesystem::remove_all(windows_ / "korvane", ec);
+    if (std::filesystem::exists(SavedKorvane(windows_), ec))
+        std::filesystem::rename(SavedKorvane(windows_), windows_ / "korvane", ec);
+}
+#else
+TempPrefix::TempPrefix() : windows_(dir_.path() / "drive_c" / "windows") {
     if (const char* old = std::getenv("WINEPREFIX")) {
         hadPrefix_ = true;
         oldPrefix_ = old;
     }
-    std::filesystem::create_directories(windows());
+    std::filesystem::create_directories(windows_);
     ::setenv("WINEPREFIX", root().c_str(), 1);
 }
 
@@ -44,6 +97,7 @@ TempPrefix::~TempPrefix() {
     else
         ::unsetenv("WINEPREFIX");
 }
+#endif
 
 std::filesystem::path TempPrefix::settingsFile() const {
     std::filesystem::create_directories(windows() / "korvane");

@@ -21,18 +21,21 @@ class TempDir {
 };
 
 // A temporary Wine-style prefix: WINEPREFIX points at it while it lives, and
-// drive_c/windows exists in it.
+// drive_c/windows exists in it. On Windows the Windows directory is the
+// system's own: windows() is that folder, and its korvane folder is put aside
+// while the prefix lives, so each test starts without one.
 class TempPrefix {
   public:
     TempPrefix();
     ~TempPrefix();
     const std::filesystem::path& root() const { return dir_.path(); }
-    std::filesystem::path windows() const { return root() / "drive_c" / "windows"; }
-    // drive_c/windows/korvane/kvn.ini; the folder korvane is created.
+    const std::filesystem::path& windows() const { return windows_; }
+    // windows()/korvane/kvn.ini; the folder korvane is created.
     std::filesystem::path settingsFile() const;
 
   private:
     TempDir dir_;
+    std::filesystem::path windows_;
     std::string oldPrefix_;
     bool hadPrefix_ = false;
 };

@@ -1,0 +1,166 @@
+// Program start on POSIX: posix_spawn, never a shell.
+#include "platform/process/command_line.h"
+#include "platform/process/start_program.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+extern char** environ;
+
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+#define KVN_HAVE_ADDCLOSEFROM 1
+#endif
+
+namespace kvn {
+namespace {
+
+// Whether the file begins with the bytes "MZ", the mark of a Windows program.
+bool IsWindowsProgram(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char mark[2] = {};
+    ssize_t got;
+    do {
+        got = ::read(fd, mark, sizeof mark);
+    } while (got < 0 && errno == EINTR);
+    ::close(fd);
+    return got == 2 && mark[0] == 'M' && mark[1] == 'Z';
+}
+
+// The executable `name` in the directories of PATH, or "".
+std::string FindOnPath(const std::string& name) {
+    std::string path;
+    if (const char* env = std::getenv("PATH")) {
+        path = env;
+    } else {
+        path.resize(::confstr(_CS_PATH, nullptr, 0));
+        ::confstr(_CS_PATH, path.data(), path.size());
+        path.resize(path.find('\0'));
+    }
+    std::size_t pos = 0;
+    for (;;) {
+        std::size_t end = path.find(':', pos);
+        std::string dir = path.substr(pos, end == std::string::npos ? end : end - pos);
+        std::string candidate = (dir.empty() ? std::string(".") : dir) + "/" + name;
+        struct stat st {};
+        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        if (end == std::string::npos)
+            return {};
+        pos = end + 1;
+    }
+}
+
+#ifndef KVN_HAVE_ADDCLOSEFROM
+// Without a close-from file action, mark every descriptor above the standard
+// streams close-on-exec. This process never runs exec itself, so the flag
+// changes nothing for it.
+void MarkDescriptorsCloseOnExec() {
+    DIR* d = ::opendir("/dev/fd");
+    if (!d)
+        return;
+    int own = ::dirfd(d);
+    while (const dirent* e = ::readdir(d)) {
+        int fd = std::atoi(e->d_name);
+        if (fd > 2 && fd != own)
+            ::fcntl(fd, F_SETFD, ::fcntl(fd, F_GETFD) | FD_CLOEXEC);
+    }
+    ::closedir(d);
+}
+#endif
+
+// Starts `file` with `argv` in a session of its own. Returns its pid, or -1.
+pid_t Spawn(const std::string& file, const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attr;
+    if (::posix_spawn_file_actions_init(&actions) != 0)
+        return -1;
+    if (::posix_spawnattr_init(&attr) != 0) {
+        ::posix_spawn_file_actions_destroy(&actions);
+        return -1;
+    }
+#ifdef KVN_HAVE_ADDCLOSEFROM
+    bool ready = ::posix_spawn_file_actions_addclosefrom_np(&actions, 3) == 0;
+#else
+    MarkDescriptorsCloseOnExec();
+    bool ready = true;
+#endif
+    // Default signal handling and an empty mask, whatever this thread has. A
+    // session of its own keeps the terminal's Ctrl-C and hang-up, aimed at
+    // this program, away from the tool, which must outlive it.
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    ready = ready && ::posix_spawnattr_setsigmask(&attr, &none) == 0 &&
+            ::posix_spawnattr_setsigdefault(&attr, &all) == 0 &&
+            ::posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                                                  POSIX_SPAWN_SETSID) == 0;
+    pid_t pid = -1;
+    if (ready && ::posix_spawn(&pid, file.c_str(), &actions, &attr, argv.data(), environ) != 0)
+        pid = -1;
+    ::posix_spawnattr_destroy(&attr);
+    ::posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Waits for `pid` to end and reaps it. A process ended by a signal gives
+// 128 plus the signal's number, as shells report it.
+int WaitForExit(pid_t pid) {
+    int status = 0;
+    pid_t done;
+    do {
+        done = ::waitpid(pid, &status, 0);
+    } while (done < 0 && errno == EINTR);
+    if (done != pid)
+        return -1;
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
+    return -1;
+}
+
+} // namespace
+
+int StartProgramAndWait(const std::string& windowsPath, const std::string& commandLine) {
+    std::string file = ResolveProgramPath(windowsPath);
+    if (file.empty())
+        return -1;
+    std::vector<std::string> args = SplitCommandLine(commandLine);
+
+    if (IsWindowsProgram(file)) {
+        // Wine takes the program's path where its name would be; the
+        // arguments after the name are passed on unchanged.
+        std::string wine = FindOnPath("wine");
+        if (wine.empty())
+            return -1;
+        std::error_code ec;
+        std::string absolute = std::filesystem::absolute(file, ec).string();
+        if (ec)
+            return -1;
+        args[0] = absolute;
+        args.insert(args.begin(), "wine");
+        file = wine;
+    }
+    pid_t pid = Spawn(file, args);
+    return pid < 0 ? -1 : WaitForExit(pid);
+}
+
+} // namespace kvn

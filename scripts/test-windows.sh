@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The Windows stage: cross-builds the core (platform, settings) and its tests
+# for Windows with MinGW-w64 and runs them under Wine, where the profile
+# functions, the Windows directory and the program start are the platform's
+# own. Suites named Our* pin rules of our own implementation and are skipped.
+# The Wine prefix lives in build/windows/prefix and is kept between runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=build/windows
+
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64
+
+# Wine quiet and headless: no debug output, no window, no offer to install
+# Mono or Gecko into a new prefix.
+export WINEPREFIX="$root/$build/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+export GTEST_COLOR=no
+
+start=$SECONDS
+mkdir -p "$build"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # A new prefix takes a few seconds; make it while the build runs.
+  (wineboot -i >"$build/wineboot.log" 2>&1; wineserver -w) &
+  prefix_job=$!
+fi
+
+cmake -S . -B "$build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DKVN_GUI=OFF -DKVN_BENCH=OFF -DKVN_TESTS=ON -DKVN_WERROR=ON >/dev/null
+if ! cmake --build "$build" -j2 >"$build/build.log" 2>&1; then
+  cat "$build/build.log" >&2
+  exit 1
+fi
+build_time=$((SECONDS - start))
+
+if [ -n "${prefix_job:-}" ] && ! wait "$prefix_job"; then
+  cat "$build/wineboot.log" >&2
+  echo "Could not create the Wine prefix $WINEPREFIX" >&2
+  exit 1
+fi
+
+log="$build/test.log"
+status=0
+ctest --test-dir "$build" -V -j2 >"$log" 2>&1 || status=$?
+wineserver -k 2>/dev/null || true
+
+echo "Windows stage (under $(wine --version)):"
+# GoogleTest's summary of each binary, then CTest's.
+awk '
+  match($0, /Start +[0-9]+: /) { split(substr($0, RSTART + 6), f, ": "); n = f[1] + 0; name[n] = f[2]; if (n > max) max = n }
+  /^[0-9]+: \[==========\] .* ran/ { n = $1 + 0; sub(/^[0-9]+: \[==========\] /, ""); ran[n] = $0 }
+  /^[0-9]+: \[  (PASSED|FAILED|SKIPPED) +\]/ { n = $1 + 0; sub(/^[0-9]+: /, ""); result[n] = result[n] "\n    " $0 }
+  /^[0-9]+: ./ && !/^[0-9]+: (Test command|Working Directory|Environment|Test timeout| )/ {
+    n = $1 + 0; line = $0; sub(/^[0-9]+: /, "", line); last[n] = line
+  }
+  /tests passed|tests failed/ { summary = $0 }
+  END {
+    for (n = 1; n <= max; n++) printf "  %s: %s%s\n", name[n], ran[n] ? ran[n] : last[n], result[n]
+    print summary
+  }' "$log"
+echo "Cross build ${build_time}s, whole stage $((SECONDS - start))s. Full output: $build/test.log"
+if [ "$status" -ne 0 ]; then
+  # The output of each failed binary, without the lines of passing tests.
+  awk '
+    /Test +#[0-9]+: .*(Failed|Timeout|Exception|Not Run)/ { sub(/.*Test +#/, ""); failed[$0 + 0] = 1 }
+    { lines[NR] = $0 }
+    END {
+      for (i = 1; i <= NR; i++) {
+        if (match(lines[i], /^[0-9]+: /) && (substr(lines[i], 1, RLENGTH - 2) + 0) in failed &&
+            lines[i] !~ /\[ +(RUN|OK) +\]|\[----------\]/)
+          print lines[i]
+      }
+    }' "$log" >&2
+fi
+exit "$status"

@@ -1,0 +1,26 @@
+#include "settings/caption_file.h"
+
+#include "platform/winapi.h"
+
+namespace {
+
+constexpr DWORD kBufferSize = 100; // every text read uses a 100-character buffer
+
+} // namespace
+
+void LoadCaptions(const std::string& language, std::string& toolPath,
+                  const std::function<void(int controlId, const char* text)>& setControlText) {
+    char text[kBufferSize];
+
+    GetPrivateProfileStringA("KVNCONFIG", "DRVPICKERPATH", ".\\DrvPicker.exe", text, kBufferSize,
+                             kCaptionFilePath);
+    toolPath = text;
+
+    for (const CaptionRow& row : CaptionTable) {
+        GetPrivateProfileStringA(language.c_str(), row.key, row.defaultCaption, text, kBufferSize,
+                                 kCaptionFilePath);
+        for (int id : row.controls)
+            if (id != 0)
+                setControlText(id, text);
+    }
+}

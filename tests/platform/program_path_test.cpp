@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "platform/process/start_program.h"
+#include "tests/support/temp_dir.h"
+
+#include <cstdlib>
+
+namespace {
+
+namespace fs = std::filesystem;
+using kvn::ResolveProgramPath;
+using kvn::test::ScopedCurrentDir;
+using kvn::test::TempDir;
+using kvn::test::WriteFile;
+
+class ResolveProgramPathTest : public ::testing::Test {
+  protected:
+    fs::path Make(const fs::path& relative) {
+        fs::path p = dir_.path() / relative;
+        fs::create_directories(p.parent_path());
+        WriteFile(p, "#!/bin/sh\n");
+        return p;
+    }
+    // The file the path resolves to, relative to the folder; "" for none.
+    std::string Resolved(std::string_view windowsPath) {
+        std::string host = ResolveProgramPath(windowsPath);
+        if (host.empty())
+            return {};
+        return fs::relative(fs::absolute(host), dir_.path()).generic_string();
+    }
+
+    TempDir dir_;
+    ScopedCurrentDir cwd_{dir_.path()};
+};
+
+using ResolveProgramPathRules = ResolveProgramPathTest;
+using OurResolveProgramPath = ResolveProgramPathTest;
+
+TEST_F(ResolveProgramPathRules, NameWithoutSeparatorIsInCurrentDirectory) {
+    Make("DrvPicker.exe");
+    EXPECT_EQ(Resolved("DrvPicker.exe"), "DrvPicker.exe");
+    EXPECT_EQ(Resolved(".\\DrvPicker.exe"), "DrvPicker.exe");
+    EXPECT_EQ(Resolved("DrvPicker"), "DrvPicker.exe");
+}
+
+TEST_F(ResolveProgramPathRules, RelativeAndAbsolutePaths) {
+    Make("tools/DrvPicker.exe");
+    EXPECT_EQ(Resolved("tools\\DrvPicker.exe"), "tools/DrvPicker.exe");
+    EXPECT_EQ(Resolved(".\\tools/DrvPicker"), "tools/DrvPicker.exe");
+    std::string absolute = (dir_.path() / "tools").string() + "\\DrvPicker";
+    EXPECT_EQ(Resolved(absolute), "tools/DrvPicker.exe");
+}
+
+TEST_F(ResolveProgramPathRules, ExplicitExtensionIsUsedOnlyIfPresent) {
+    Make("picker.com");
+    Make("notes.txt");
+    EXPECT_EQ(Resolved("picker.exe"), "");
+    EXPECT_EQ(Resolved("notes.txt"), "notes.txt");
+    EXPECT_EQ(Resolved("notes.txt.exe"), "");
+}
+
+TEST_F(ResolveProgramPathRules, ExtensionsAreTriedInOrder) {
+    for (const char* name : {"picker.cmd", "picker.bat", "picker.exe", "picker.com"})
+        Make(name);
+    for (const char* expected : {"picker.com", "picker.exe", "picker.bat", "picker.cmd"}) {
+        EXPECT_EQ(Resolved("picker"), expected);
+        fs::remove(dir_.path() / expected);
+    }
+    EXPECT_EQ(Resolved("picker"), "");
+}
+
+TEST_F(ResolveProgramPathRules, BareFileWithoutExtensionIsNotTaken) {
+    Make("picker");
+    EXPECT_EQ(Resolved("picker"), "");
+    Make("picker.bat");
+    EXPECT_EQ(Resolved("picker"), "picker.bat");
+}
+
+TEST_F(ResolveProgramPathRules, OnlyTheFileNameDecidesTheSearch) {
+    Make("tools.v2/picker.exe");
+    EXPECT_EQ(Resolved("tools.v2\\picker"), "tools.v2/picker.exe");
+}
+
+TEST_F(ResolveProgramPathRules, SearchPathIsNeverConsulted) {
+    TempDir elsewhere;
+    WriteFile(elsewhere.path() / "picker.exe", "#!/bin/sh\n");
+    std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", elsewhere.path().c_str(), 1);
+    EXPECT_EQ(Resolved("picker"), "");
+    EXPECT_EQ(Resolved("picker.exe"), "");
+    ::setenv("PATH", oldPath.c_str(), 1);
+}
+
+TEST_F(OurResolveProgramPath, DirectoryIsNotAFileToStart) {
+    fs::create_directory(dir_.path() / "DrvPicker.exe");
+    EXPECT_EQ(Resolved(".\\DrvPicker.exe"), "");
+    fs::create_directory(dir_.path() / "picker.com");
+    Make("picker.exe");
+    EXPECT_EQ(Resolved("picker"), "picker.exe");
+}
+
+TEST_F(OurResolveProgramPath, LetterCaseIsIgnored) {
+    Make("DRVPICKER.EXE");
+    Make("Tools/Picker.Bat");
+    EXPECT_EQ(Resolved(".\\DrvPicker.exe"), "DRVPICKER.EXE");
+    EXPECT_EQ(Resolved("drvpicker"), "DRVPICKER.EXE");
+    EXPECT_EQ(Resolved("tools\\PICKER"), "Tools/Picker.Bat");
+}
+
+} // namespace

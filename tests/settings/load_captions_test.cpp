@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/framework/ansi_text.h"
+#include "settings/caption_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using kvn::test::ScopedCurrentDir;
+using kvn::test::TempDir;
+using kvn::test::WriteFile;
+
+using Calls = std::vector<std::pair<int, std::string>>;
+
+struct Loaded {
+    std::string toolPath;
+    Calls calls; // (control id, text) in the order they were set
+};
+
+Loaded Load(const std::string& language) {
+    Loaded out;
+    out.toolPath = "unchanged";
+    LoadCaptions(language, out.toolPath,
+                 [&](int id, const char* text) { out.calls.emplace_back(id, text); });
+    return out;
+}
+
+// The table's defaults, written out in full so that a changed row shows up.
+const Calls kDefaults = {{1035, "Graphics"},     {1, "Ok"},
+                         {2, "Cancel"},          {1000, "Low Graphic Quality"},
+                         {1037, "MipMapping"},   {1038, "AGP"},
+                         {1002, "On"},           {1003, "Off"},
+                         {1004, "Auto"},         {1005, "Auto"},
+                         {1006, "Specify (Mb)"}, {1045, "Change the Direct Draw driver..."}};
+
+Calls DefaultsWith(int id, const std::string& text) {
+    Calls calls = kDefaults;
+    for (auto& call : calls)
+        if (call.first == id)
+            call.second = text;
+    return calls;
+}
+
+// Each test runs in a fresh current directory.
+class LoadCaptionsTest : public ::testing::Test {
+  protected:
+    void Write(const std::string& bytes) { WriteFile(dir_.path() / "KVNConfig.ini", bytes); }
+
+    TempDir dir_;
+    ScopedCurrentDir cwd_{dir_.path()};
+};
+
+TEST_F(LoadCaptionsTest, NoFileGivesEveryDefaultInTableOrder) {
+    const Loaded loaded = Load("English");
+    EXPECT_EQ(loaded.toolPath, ".\\DrvPicker.exe");
+    EXPECT_EQ(loaded.calls, kDefaults); // AUTO goes to 1004, then 1005
+}
+
+TEST_F(LoadCaptionsTest, OnlyToolPathSectionGivesDefaultCaptions) {
+    Write("[KVNCONFIG]\r\nDRVPICKERPATH=tools\\Picker.exe\r\n");
+    const Loaded loaded = Load("English");
+    EXPECT_EQ(loaded.toolPath, "tools\\Picker.exe");
+    EXPECT_EQ(loaded.calls, kDefaults);
+}
+
+TEST_F(LoadCaptionsTest, SectionThatSetsOnlyOkLeavesTheRestDefault) {
+    Write("[English]\r\nCANCEL=Close\r\n[French]\r\nOK=Valider\r\n");
+    const Loaded loaded = Load("French");
+    EXPECT_EQ(loaded.toolPath, ".\\DrvPicker.exe");
+    EXPECT_EQ(loaded.calls, DefaultsWith(1, "Valider"));
+}
+
+TEST_F(LoadCaptionsTest, EveryKeyReachesItsControls) {
+    Write("[Test]\r\nGRAPHICSTITLE=t\r\nOK=o\r\nCANCEL=c\r\nGRAPHICSQUALITY=q\r\nMMAP=m\r\n"
+          "AGP=a\r\nON=1\r\nOFF=0\r\nAUTO=x\r\nSPECIFY=s\r\nDRVPICKER=d\r\n");
+    const Calls expected = {{1035, "t"}, {1, "o"},    {2, "c"},    {1000, "q"},
+                            {1037, "m"}, {1038, "a"}, {1002, "1"}, {1003, "0"},
+                            {1004, "x"}, {1005, "x"}, {1006, "s"}, {1045, "d"}};
+    EXPECT_EQ(Load("Test").calls, expected);
+}
+
+TEST_F(LoadCaptionsTest, EmptyValueGivesEmptyCaption) {
+    Write("[KVNCONFIG]\r\nDRVPICKERPATH=\r\n[English]\r\nCANCEL=\r\n");
+    const Loaded loaded = Load("English");
+    EXPECT_EQ(loaded.toolPath, "");
+    EXPECT_EQ(loaded.calls, DefaultsWith(2, ""));
+}
+
+TEST_F(LoadCaptionsTest, LongValuesAreCutTo99Characters) {
+    const std::string caption(150, 'c');
+    const std::string path = "C:\\" + std::string(147, 'p');
+    Write("[KVNCONFIG]\r\nDRVPICKERPATH=" + path + "\r\n[English]\r\nDRVPICKER=" + caption +
+          "\r\n");
+    const Loaded loaded = Load("English");
+    EXPECT_EQ(loaded.toolPath, path.substr(0, 99));
+    EXPECT_EQ(loaded.calls, DefaultsWith(1045, caption.substr(0, 99)));
+}
+
+TEST_F(LoadCaptionsTest, SectionAndKeyNamesMatchWithoutCase) {
+    Write("[kvnConfig]\r\ndrvPickerPath=Picker.exe\r\n[french]\r\nok=Valider\r\n");
+    const Loaded loaded = Load("FRENCH");
+    EXPECT_EQ(loaded.toolPath, "Picker.exe");
+    EXPECT_EQ(loaded.calls, DefaultsWith(1, "Valider"));
+}
+
+TEST_F(LoadCaptionsTest, UnknownLanguageGivesDefaults) {
+    Write("[English]\r\nOK=Okay\r\n");
+    EXPECT_EQ(Load("Klingon").calls, kDefaults);
+}
+
+TEST_F(LoadCaptionsTest, FileIsLookedForInTheCurrentDirectoryOnly) {
+    Write("[English]\r\nOK=Here\r\n");
+    TempDir other;
+    {
+        ScopedCurrentDir elsewhere(other.path());
+        EXPECT_EQ(Load("English").calls, kDefaults);
+    }
+    EXPECT_EQ(Load("English").calls, DefaultsWith(1, "Here"));
+}
+
+TEST_F(LoadCaptionsTest, CaptionBytesArePassedOnUnchanged) {
+    // Windows-1252, as a French or German Windows saves it.
+    Write("[French]\r\nGRAPHICSQUALITY=Qualit\xE9 r\xE9"
+          "duite\r\n"
+          "[German]\r\nDRVPICKER=Direct-Draw-Treiber \xE4ndern ...\r\n");
+    const Loaded french = Load("French");
+    EXPECT_EQ(french.calls, DefaultsWith(1000, "Qualit\xE9 r\xE9"
+                                               "duite"));
+    EXPECT_EQ(kvn::AnsiToUtf8(french.calls[3].second), "Qualité réduite");
+
+    const Loaded german = Load("German");
+    EXPECT_EQ(german.calls, DefaultsWith(1045, "Direct-Draw-Treiber \xE4ndern ..."));
+    EXPECT_EQ(kvn::AnsiToUtf8(german.calls.back().second), "Direct-Draw-Treiber ändern ...");
+}
+
+// Linux file names are case-sensitive; a file copied from Windows may be
+// spelt differently.
+using OurCaptionFile = LoadCaptionsTest;
+
+TEST_F(OurCaptionFile, NameMatchesWithoutCase) {
+    WriteFile(dir_.path() / "kvnconfig.INI", "[English]\r\nOK=Found\r\n");
+    EXPECT_EQ(Load("English").calls, DefaultsWith(1, "Found"));
+}
+
+} // namespace
