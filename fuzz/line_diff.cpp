@@ -193,14 +193,15 @@ std::string CheckSingleWrite(const std::string& before, const std::string& after
     const std::size_t extra =
         CountBreaks(target.section) + CountBreaks(target.key) + CountBreaks(target.value);
     // A file that ends its lines with LF CR gets new lines ending so too,
-    // which split into a line and an empty one.
+    // which split into a line and an empty one (one more when the file's
+    // unterminated last line gets its terminator).
     std::size_t empty = 0;
     for (std::size_t i = addedFrom; i < addedTo; ++i)
         empty += IsEmptyLine(al[i]);
     std::string problem;
     if (removed > 1)
         problem = "more than one line replaced or removed";
-    else if (added - empty > 2 + extra || empty > added - empty)
+    else if (added - empty > 2 + extra || empty > added - empty + 1)
         problem = "more lines added than a key and a section header";
 
     // The lines' contents can be judged only for plain names; lines of a name

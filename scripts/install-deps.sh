@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
 )
 # Sanitizer builds and libFuzzer (scripts/test-reliability.sh, scripts/fuzz.sh).
-packages+=(clang libclang-rt-14-dev)
+packages+=(clang libclang-rt-14-dev llvm)
 # Extra packages a stage asks for: install-deps.sh [package...]. The Windows
 # stage (scripts/test-windows.sh) asks for g++-mingw-w64-x86-64-posix, wine and
 # wine64.
