@@ -47,12 +47,14 @@ std::string LoadResult() {
     return Loaded(s);
 }
 
-// A prefix whose folder and file belong to nobody, so that a child that has
-// become nobody can change their modes.
+// A prefix whose folder and file belong to nobody (when we are root), so that
+// a child that has become nobody can change their modes.
 class OwnedByNobody {
   public:
     OwnedByNobody() : file_(prefix_.settingsFile()) {
         WriteFile(file_, kStored);
+        if (::geteuid() != 0)
+            return;
         for (const auto& entry : fs::recursive_directory_iterator(prefix_.root()))
             ::lchown(entry.path().c_str(), NobodyUid(), NobodyGid());
         ::chown(prefix_.root().c_str(), NobodyUid(), NobodyGid());
@@ -65,12 +67,13 @@ class OwnedByNobody {
     fs::path file_;
 };
 
-// As nobody: applies `mode` to `target`, then loads and saves. Returns ""
+// As nobody (or as ourselves when not root): applies `mode` to `target`, then
+// loads and saves. Returns ""
 // when the load gave `expectLoaded` and the file is still `kStored`.
 std::string LoadAndSaveAsNobody(const fs::path& target, mode_t mode,
                                 const std::string& expectLoaded, const fs::path& file) {
     return RunInChild([&]() -> std::string {
-        if (!BecomeNobody())
+        if (::geteuid() == 0 && !BecomeNobody())
             return "cannot become nobody";
         if (::chmod(target.c_str(), mode) != 0)
             return "chmod failed";
