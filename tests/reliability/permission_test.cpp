@@ -68,8 +68,8 @@ class OwnedByNobody {
 };
 
 // As nobody (or as ourselves when not root): applies `mode` to `target`, then
-// loads and saves. Returns ""
-// when the load gave `expectLoaded` and the file is still `kStored`.
+// loads and saves. Returns "" when the load gave `expectLoaded` and the file
+// is still `kStored`.
 std::string LoadAndSaveAsNobody(const fs::path& target, mode_t mode,
                                 const std::string& expectLoaded, const fs::path& file) {
     return RunInChild([&]() -> std::string {
