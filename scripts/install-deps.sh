@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang-format
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-  libwxgtk3.2-dev libgtk-3-dev
+  libwxgtk3.2-dev libgtk-3-dev libx11-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
 )
 # Sanitizer builds and libFuzzer (scripts/test-reliability.sh, scripts/fuzz.sh).

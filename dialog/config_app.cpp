@@ -1,0 +1,23 @@
+#include "dialog/config_app.h"
+
+#include "dialog/graphics_dlg.h"
+
+// The one application object, constructed before the entry runs.
+CConfigApp theApp;
+
+BEGIN_MESSAGE_MAP(CConfigApp, CWinApp)
+ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+BOOL CConfigApp::InitInstance() {
+    AfxEnableControlContainer();
+    // Dialogs are drawn in three dimensions by the toolkit itself.
+
+    CGraphicsDlg dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal(); // OK and Cancel end the program alike
+    m_pMainWnd = nullptr;
+
+    // No message loop: the process ends here.
+    return FALSE;
+}

@@ -1,0 +1,114 @@
+#include "dialog/graphics_dlg.h"
+
+#include "dialog/about_box.h"
+#include "platform/framework/cwinapp.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+constexpr UINT kAboutCommand = 0x0010;
+constexpr std::int32_t kMinMemoryMb = 0;
+constexpr std::int32_t kMaxMemoryMb = 128;
+
+} // namespace
+
+CGraphicsDlg::CGraphicsDlg(CWnd* parent)
+    : CDialog(IDD_GRAPHICS_DIALOG, parent), icon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+
+BEGIN_MESSAGE_MAP(CGraphicsDlg, CDialog)
+ON_WM_SYSCOMMAND(&CGraphicsDlg::OnSystemCommand)
+ON_WM_PAINT(&CGraphicsDlg::OnPaint)
+ON_WM_QUERYDRAGICON(&CGraphicsDlg::OnQueryDragIcon)
+ON_BN_CLICKED(IDC_AGP_AUTO, &CGraphicsDlg::OnAgpModeClicked)
+ON_BN_CLICKED(IDC_DRIVER_TOOL, &CGraphicsDlg::OnDriverToolClicked)
+ON_NOTIFY(UDN_DELTAPOS, IDC_MEMORY_SPIN, &CGraphicsDlg::OnSpinDeltaPos)
+ON_BN_CLICKED(IDC_AGP_SPECIFY, &CGraphicsDlg::OnAgpModeClicked)
+ON_WM_DESTROY(&CGraphicsDlg::OnDestroyWindow)
+END_MESSAGE_MAP()
+
+bool CGraphicsDlg::ExchangeData(CDataExchange& dx) {
+    CDialog::ExchangeData(dx);
+    dx.Control(IDC_DRIVER_TOOL, toolButton);
+    dx.Control(IDC_AGP_SPECIFY, specifyRadio);
+    dx.Control(IDC_MIP_AUTO, mipAutoRadio);
+    dx.Control(IDC_AGP_AUTO, agpAutoRadio);
+    dx.Control(IDC_MIP_OFF, offRadio);
+    dx.Control(IDC_MIP_ON, onRadio);
+    dx.Control(IDC_AGP_GROUP, agpGroup);
+    dx.Control(IDC_LOW_QUALITY, lowQualityCheck);
+    dx.Control(IDC_MIP_GROUP, mipGroup);
+    dx.Control(IDOK, okButton);
+    dx.Control(IDCANCEL, cancelButton);
+    dx.Control(IDC_TITLE_GROUP, titleGroup);
+    dx.Control(IDC_MEMORY_SPIN, memorySpin);
+    dx.Control(IDC_MEMORY_EDIT, memoryEdit);
+    return dx.Radio(IDC_MIP_ON, settings.mipMapping) &&
+           dx.Check(IDC_LOW_QUALITY, settings.lowGraphicMode) &&
+           dx.Radio(IDC_AGP_AUTO, settings.agpMode) &&
+           dx.Integer(IDC_MEMORY_EDIT, settings.agpMemoryMb) &&
+           dx.Range(settings.agpMemoryMb, kMinMemoryMb, kMaxMemoryMb);
+}
+
+BOOL CGraphicsDlg::OnOpen() {
+    CDialog::OnOpen();
+    SetIcon(icon, TRUE);
+    SetIcon(icon, FALSE);
+    // Minimum 128, maximum 0: OnSpinDeltaPos turns the steps round.
+    SendDlgItemMessage(IDC_MEMORY_SPIN, UDM_SETRANGE, 0, MAKELONG(0, 128));
+
+    LoadSettings(settings);
+    memoryEdit.EnableWindow(settings.agpMode != 0);
+    ApplyCaptions();
+    toolButton.EnableWindow(settings.driverConfigured != 0);
+    workerThread.reset();
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CGraphicsDlg::ApplyCaptions() {}
+
+void CGraphicsDlg::OnConfirm() {
+    if (!UpdateData(TRUE))
+        return;
+    SaveSettings(settings);
+    CDialog::OnConfirm();
+}
+
+void CGraphicsDlg::OnAgpModeClicked() {
+    UpdateData(TRUE);
+    memoryEdit.EnableWindow(settings.agpMode != 0);
+}
+
+void CGraphicsDlg::OnSpinDeltaPos(NMHDR* notification, LRESULT* result) {
+    auto* change = reinterpret_cast<NMUPDOWN*>(notification);
+    change->iDelta = -change->iDelta;
+    *result = 0;
+}
+
+void CGraphicsDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, dc.GetSafeHdc(), 0);
+    RECT rect;
+    GetClientRect(&rect);
+    const int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, icon);
+}
+
+HCURSOR CGraphicsDlg::OnQueryDragIcon() {
+    return icon;
+}
+
+void CGraphicsDlg::OnSystemCommand(UINT command, LPARAM parameter) {
+    if ((command & 0xFFF0) == kAboutCommand) {
+        CAboutBox about;
+        about.DoModal();
+        return;
+    }
+    CDialog::OnSysCommand(command, parameter);
+}

@@ -1,0 +1,45 @@
+// CWnd: the framework's handle on one window or control. The program's code
+// never sees the widget toolkit; it calls these methods.
+#pragma once
+
+#include <string>
+
+#include "platform/framework/message_map.h"
+#include "platform/framework/win_defs.h"
+
+class wxWindow;
+
+class CWnd : public CCmdTarget {
+  public:
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    ~CWnd() override = default;
+
+    // True while the wrapper is bound to a live window.
+    bool IsBound() const { return window_ != nullptr; }
+
+    // Returns nonzero when the window was disabled before the call.
+    BOOL EnableWindow(BOOL enable = TRUE);
+    BOOL IsWindowEnabled() const;
+    // Texts are Windows-1252 bytes or UTF-8; they are shown as UTF-8.
+    void SetWindowText(const char* text);
+    // The window's text as UTF-8.
+    std::string GetWindowText() const;
+    void SetFocus();
+    bool HasFocus() const;
+    int GetDlgCtrlID() const;
+    BOOL IsIconic() const;
+    void GetClientRect(RECT* rect) const;
+
+    // The toolkit's window, for the framework and its tests.
+    wxWindow* GetNativeWindow() const { return window_; }
+    void Attach(wxWindow* window) { window_ = window; }
+    void Detach() { window_ = nullptr; }
+
+  protected:
+    wxWindow* window_ = nullptr;
+};
+
+// GetSystemMetrics for the metrics the program asks for (icon size).
+int GetSystemMetrics(int index);

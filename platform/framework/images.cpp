@@ -1,0 +1,57 @@
+// Icons and bitmaps bound into the program, addressed by number.
+#include <map>
+#include <memory>
+
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+#include <wx/settings.h>
+
+#include "platform/framework/widgets.h"
+
+#ifdef KVN_HAVE_ART
+#include "resources/art/image_resources.h"
+#endif
+
+namespace kvn {
+
+namespace {
+
+// A plain stand-in when the artwork is not bound into the program.
+wxBitmap Placeholder(wxSize size) {
+    wxBitmap bitmap(size, 24);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+    dc.Clear();
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+} // namespace
+
+wxBitmap LoadResourceBitmap(int id, wxSize fallbackSize) {
+#ifdef KVN_HAVE_ART
+    if (const ImageResource* image = FindImageResource(id)) {
+        if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
+            wxImage::AddHandler(new wxPNGHandler);
+        wxBitmap bitmap = wxBitmap::NewFromPNGData(image->png, image->size);
+        if (bitmap.IsOk())
+            return bitmap;
+    }
+#else
+    (void)id;
+#endif
+    return Placeholder(fallbackSize);
+}
+
+HICON LoadResourceIcon(int id) {
+    // Icons live as long as the process, as the platform's shared icons do.
+    static std::map<int, std::unique_ptr<IconHandle>> icons;
+    auto& slot = icons[id];
+    if (!slot) {
+        slot = std::make_unique<IconHandle>();
+        slot->icon.CopyFromBitmap(LoadResourceBitmap(id, wxSize(32, 32)));
+    }
+    return slot.get();
+}
+
+} // namespace kvn

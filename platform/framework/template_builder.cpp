@@ -1,0 +1,189 @@
+#include "platform/framework/template_builder.h"
+
+#include <algorithm>
+
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/dcclient.h>
+#include <wx/image.h>
+#include <wx/radiobut.h>
+#include <wx/settings.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include "platform/framework/ansi_text.h"
+
+namespace kvn {
+
+namespace {
+
+wxString Label(const ControlTemplate& c) {
+    return wxString::FromUTF8(AnsiToUtf8(c.text ? c.text : ""));
+}
+
+// Typing accepts digits only; pasted text is not filtered.
+void FilterToDigits(wxKeyEvent& event) {
+    const int key = event.GetUnicodeKey();
+    if (key == WXK_NONE || key < 0x20 || key == WXK_DELETE ||
+        (event.GetModifiers() & (wxMOD_CONTROL | wxMOD_ALT)) != 0 || (key >= '0' && key <= '9')) {
+        event.Skip();
+        return;
+    }
+    wxBell();
+}
+
+// The bitmap scaled to fill `box`: the template's picture frame was drawn
+// for the bitmap's pixel size at the platform's base units, so the two differ
+// here only by the font's scale (a few percent between the axes at most).
+wxBitmap FitBitmap(const wxBitmap& bitmap, wxSize box) {
+    if (!bitmap.IsOk() || box.x <= 0 || box.y <= 0 || bitmap.GetSize() == box)
+        return bitmap;
+    return wxBitmap(bitmap.ConvertToImage().Scale(box.x, box.y, wxIMAGE_QUALITY_BICUBIC));
+}
+
+bool HasCaption(ControlKind kind) {
+    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
+           kind == ControlKind::RadioButton || kind == ControlKind::Text;
+}
+
+} // namespace
+
+PictureCtrl::PictureCtrl(wxWindow* parent, int id, const wxRect& rect, const wxBitmap& bitmap,
+                         bool sunken)
+    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), bitmap_(bitmap),
+      sunken_(sunken) {
+    Bind(wxEVT_PAINT, &PictureCtrl::OnPaint, this);
+}
+
+void PictureCtrl::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    const int edge = sunken_ ? 1 : 0;
+    if (bitmap_.IsOk()) {
+        const wxSize inner(size.x - 2 * edge, size.y - 2 * edge);
+        dc.DrawBitmap(bitmap_, edge + (inner.x - bitmap_.GetWidth()) / 2,
+                      edge + (inner.y - bitmap_.GetHeight()) / 2);
+    }
+    if (sunken_) {
+        // The classic sunken edge: shadow above and left, light below and right.
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+        dc.DrawLine(0, 0, size.x - 1, 0);
+        dc.DrawLine(0, 0, 0, size.y - 1);
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)));
+        dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
+        dc.DrawLine(size.x - 1, 0, size.x - 1, size.y);
+    }
+}
+
+wxRect BaseUnits::ToPixels(int x0, int y0, int w, int h) const {
+    auto mx = [this](int v) { return (v * x + 2) / 4; };
+    auto my = [this](int v) { return (v * y + 4) / 8; };
+    return wxRect(mx(x0), my(y0), mx(w), my(h));
+}
+
+BaseUnits MeasureBaseUnits(wxWindow* dialog) {
+    const wxSize size = dialog->ConvertDialogToPixels(wxSize(4, 8));
+    return BaseUnits{std::max(1, size.x), std::max(1, size.y)};
+}
+
+std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& tmpl,
+                                       const UpDownCtrl::DeltaHandler& onUpDownDelta) {
+    const BaseUnits units = MeasureBaseUnits(dialog);
+    std::map<int, wxWindow*> items;
+    wxWindow* previous = nullptr;
+    wxRect previousRect;
+    wxRect used(units.ToPixels(0, 0, tmpl.w, tmpl.h));
+
+    for (const ControlTemplate& c : tmpl.controls) {
+        wxRect r = units.ToPixels(c.x, c.y, c.w, c.h);
+        const wxWindowID id = c.id < 0 ? wxID_ANY : c.id;
+        wxWindow* w = nullptr;
+        switch (c.kind) {
+        case ControlKind::PushButton: {
+            auto* button = new wxButton(dialog, id, Label(c), r.GetPosition(), r.GetSize());
+            if (c.styles & kDefaultButton)
+                button->SetDefault();
+            w = button;
+            break;
+        }
+        case ControlKind::CheckBox:
+            w = new wxCheckBox(dialog, id, Label(c), r.GetPosition(), r.GetSize());
+            break;
+        case ControlKind::RadioButton:
+            w = new wxRadioButton(dialog, id, Label(c), r.GetPosition(), r.GetSize(),
+                                  (c.styles & kGroup) ? wxRB_GROUP : 0);
+            break;
+        case ControlKind::GroupBox:
+            w = new wxStaticBox(dialog, id, Label(c), r.GetPosition(), r.GetSize());
+            break;
+        case ControlKind::Edit: {
+            auto* edit = new wxTextCtrl(dialog, id, Label(c), r.GetPosition(), r.GetSize());
+            if (c.styles & kDigitsOnly)
+                edit->Bind(wxEVT_CHAR, &FilterToDigits);
+            w = edit;
+            break;
+        }
+        case ControlKind::UpDown: {
+            auto* buddy = (c.styles & kAutoBuddy) ? dynamic_cast<wxTextCtrl*>(previous) : nullptr;
+            if (buddy && (c.styles & kAlignRight)) {
+                // Sits at the buddy's right edge; the buddy gives up the width.
+                const int width = std::min(r.width, previousRect.width / 2);
+                previousRect.width -= width;
+                buddy->SetSize(previousRect);
+                r = wxRect(previousRect.GetRight() + 1, previousRect.y, width, previousRect.height);
+            }
+            auto* spin =
+                new UpDownCtrl(dialog, id, r.GetPosition(), r.GetSize(), c.styles, onUpDownDelta);
+            spin->SetBuddy(buddy);
+            w = spin;
+            break;
+        }
+        case ControlKind::Picture: {
+            const bool sunken = (c.styles & kSunken) != 0;
+            const int edge = sunken ? 1 : 0;
+            const wxBitmap bitmap = FitBitmap(LoadResourceBitmap(c.resource, wxSize(100, 159)),
+                                              wxSize(r.width - 2 * edge, r.height - 2 * edge));
+            w = new PictureCtrl(dialog, id, r, bitmap, sunken);
+            break;
+        }
+        case ControlKind::Icon: {
+            const wxBitmap icon = LoadResourceBitmap(c.resource, wxSize(32, 32));
+            // Shown at its own size, centred in its rectangle.
+            const wxSize size = icon.GetSize();
+            r = wxRect(r.x + (r.width - size.x) / 2, r.y + (r.height - size.y) / 2, size.x, size.y);
+            w = new wxStaticBitmap(dialog, id, icon, r.GetPosition(), r.GetSize());
+            break;
+        }
+        case ControlKind::Text:
+            w = new wxStaticText(dialog, id, Label(c), r.GetPosition(), r.GetSize(),
+                                 wxST_NO_AUTORESIZE);
+            break;
+        }
+
+        // Nothing is clipped or squashed: a control whose caption or natural
+        // height does not fit grows, keeping its vertical centre.
+        const wxSize best = w->GetBestSize();
+        if (HasCaption(c.kind) || c.kind == ControlKind::Edit) {
+            if (HasCaption(c.kind) && best.x > r.width)
+                r.width = best.x;
+            if (best.y > r.height) {
+                r.y -= (best.y - r.height) / 2;
+                r.height = best.y;
+            }
+            w->SetSize(r);
+        }
+        if (c.id >= 0)
+            items[c.id] = w;
+        used.Union(wxRect(r.GetPosition(), r.GetSize() + units.ToPixels(0, 0, 7, 7).GetSize()));
+        previous = w;
+        previousRect = r;
+    }
+    dialog->SetClientSize(used.GetRight() + 1, used.GetBottom() + 1);
+    return items;
+}
+
+} // namespace kvn

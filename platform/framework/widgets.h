@@ -1,0 +1,93 @@
+// Framework internals: the widgets behind templates, icons and bitmaps.
+#pragma once
+
+#include <functional>
+#include <map>
+
+#include <wx/bitmap.h>
+#include <wx/control.h>
+#include <wx/icon.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+
+#include "platform/framework/dialog_template.h"
+#include "platform/framework/updown_rules.h"
+#include "platform/framework/win_defs.h"
+
+struct IconHandle {
+    wxIcon icon;
+};
+
+namespace kvn {
+
+// Bitmap or icon `id` of the program's resources. When the artwork is not
+// bound into the program, a plain placeholder of `fallbackSize`.
+wxBitmap LoadResourceBitmap(int id, wxSize fallbackSize);
+HICON LoadResourceIcon(int id);
+
+// Makes GTK's buttons and entries fit the heights of dialog templates.
+void ApplyCompactStyle();
+
+// A static picture: the bitmap scaled into the rectangle, inside a sunken
+// edge when the template asks for one.
+class PictureCtrl : public wxControl {
+  public:
+    PictureCtrl(wxWindow* parent, int id, const wxRect& rect, const wxBitmap& bitmap, bool sunken);
+    const wxBitmap& GetBitmap() const { return bitmap_; }
+    bool AcceptsFocus() const override { return false; }
+
+  private:
+    void OnPaint(wxPaintEvent& event);
+
+    wxBitmap bitmap_;
+    bool sunken_;
+};
+
+// A compact up-down control drawn with the toolkit's button look: two arrow
+// halves, stepping the position of its buddy edit.
+class UpDownCtrl : public wxControl {
+  public:
+    // Asked before each change; a nonzero result refuses it. The handler may
+    // change iDelta.
+    using DeltaHandler = std::function<LRESULT(NMUPDOWN&)>;
+
+    UpDownCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, unsigned styles,
+               DeltaHandler onDelta);
+
+    void SetBuddy(wxTextCtrl* buddy);
+    wxTextCtrl* GetBuddy() const { return buddy_; }
+    void SetRange(UpDownRange range) { range_ = range; }
+    UpDownRange GetRange() const { return range_; }
+    int GetPosition() const { return position_; }
+    void SetPosition(int position);
+    // One step of `step` units, as one arrow click or key press makes it.
+    void Step(bool up, int step = 1);
+    // Disabled too while its buddy is disabled.
+    bool IsActive() const;
+
+    bool AcceptsFocus() const override { return false; }
+
+  protected:
+    wxSize DoGetBestSize() const override;
+
+  private:
+    void OnPaint(wxPaintEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    void OnBuddyKey(wxKeyEvent& event);
+    void Release();
+    int HalfAt(const wxPoint& point) const; // +1 upper, -1 lower
+
+    unsigned styles_;
+    DeltaHandler onDelta_;
+    wxTextCtrl* buddy_ = nullptr;
+    UpDownRange range_;
+    int position_ = 0;
+    int pressed_ = 0;
+    wxLongLong pressStart_;
+    wxTimer timer_;
+};
+
+} // namespace kvn

@@ -1,0 +1,148 @@
+#include "tests/gui/dialog_driver.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include "platform/framework/message_box.h"
+
+namespace kvn::test {
+
+namespace {
+
+// Fails the run loudly instead of hanging the test suite.
+class Watchdog {
+  public:
+    explicit Watchdog(int seconds)
+        : thread_([this, seconds] {
+              for (int i = 0; i < seconds * 10 && !stop_; ++i)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+              if (!stop_) {
+                  std::fprintf(stderr, "watchdog: the dialog did not finish within %d s\n",
+                               seconds);
+                  std::_Exit(3);
+              }
+          }) {}
+    ~Watchdog() {
+        stop_ = true;
+        thread_.join();
+    }
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+wxUIActionSimulator& Simulator() {
+    static wxUIActionSimulator simulator;
+    return simulator;
+}
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        wxTheApp->Yield(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+void Pump(int ms) {
+    WaitUntil([] { return false; }, ms);
+}
+
+INT_PTR RunDialog(CDialog& dialog, const std::function<void()>& script, int limitSeconds) {
+    Watchdog watchdog(limitSeconds);
+    bool painted = false;
+    wxTimer start;
+    start.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        wxWindow* window = dialog.GetNativeWindow();
+        EXPECT_TRUE(window != nullptr && WaitUntil([&] { return window->IsShownOnScreen(); }))
+            << "the dialog was not shown";
+        window->Bind(wxEVT_PAINT, [&](wxPaintEvent& e) {
+            painted = true;
+            e.Skip();
+        });
+        window->Refresh();
+        WaitUntil([&] { return painted; }, 2000);
+        Pump(50);
+        script();
+        // Leave nothing open behind the test.
+        if (dialog.GetNativeWindow() != nullptr)
+            dialog.EndDialog(IDCANCEL);
+    });
+    start.StartOnce(10);
+    return dialog.DoModal();
+}
+
+void ClickAt(wxWindow* window, wxPoint offset) {
+    ASSERT_NE(window, nullptr);
+    Simulator().MouseMove(window->ClientToScreen(offset));
+    Pump(30);
+    Simulator().MouseClick();
+    Pump(40);
+}
+
+void Click(wxWindow* window) {
+    ASSERT_NE(window, nullptr);
+    const wxSize size = window->GetSize();
+    ClickAt(window, wxPoint(size.x / 2, size.y / 2));
+}
+
+void Click(CWnd& control) {
+    Click(control.GetNativeWindow());
+}
+
+void PressKey(int keyCode, int modifiers) {
+    Simulator().Char(keyCode, modifiers);
+    Pump(40);
+}
+
+void TypeText(const char* text) {
+    Simulator().Text(text);
+    Pump(60);
+}
+
+void ClickSpinArrow(CSpinButtonCtrl& spin, bool up) {
+    wxWindow* window = spin.GetNativeWindow();
+    ASSERT_NE(window, nullptr);
+    const wxSize size = window->GetClientSize();
+    ClickAt(window, wxPoint(size.x / 2, up ? size.y / 4 : size.y * 3 / 4));
+}
+
+MessageRecorder::MessageRecorder() {
+    SetMessageBoxHook([this](const std::string& text, UINT type) {
+        texts_.push_back(text);
+        types.push_back(type);
+        return IDOK;
+    });
+}
+
+MessageRecorder::~MessageRecorder() {
+    SetMessageBoxHook({});
+}
+
+bool AllTextSelected(CEdit& edit) {
+    auto* text = dynamic_cast<wxTextCtrl*>(edit.GetNativeWindow());
+    if (text == nullptr)
+        return false;
+    long from = 0;
+    long to = 0;
+    text->GetSelection(&from, &to);
+    return from == 0 && to == text->GetLastPosition();
+}
+
+} // namespace kvn::test
