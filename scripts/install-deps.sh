@@ -9,6 +9,8 @@ packages=(
   libwxgtk3.2-dev libgtk-3-dev libx11-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
 )
+# Sanitizer builds and libFuzzer (scripts/test-reliability.sh, scripts/fuzz.sh).
+packages+=(clang libclang-rt-14-dev llvm)
 # Extra packages a stage asks for: install-deps.sh [package...]. The Windows
 # stage (scripts/test-windows.sh) asks for g++-mingw-w64-x86-64-posix, wine and
 # wine64.

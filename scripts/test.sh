@@ -12,3 +12,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" \
 
 # The same core tests against the Windows platform's own functions, under Wine.
 scripts/test-windows.sh
+
+# Sanitizer builds, ThreadSanitizer and fuzzing, each in its own build folder.
+scripts/test-reliability.sh
