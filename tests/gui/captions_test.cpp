@@ -146,8 +146,9 @@ TEST(Captions, SampleFileInEachLanguageShowsItsSectionUncut) {
         CaptionSetup setup(language);
         setup.UseSample();
         CGraphicsDlg dialog;
+        const auto& expected = captions; // clang cannot capture a structured binding
         RunDialog(dialog, [&] {
-            ExpectCaptions(dialog, captions);
+            ExpectCaptions(dialog, expected);
             ExpectNothingCut(dialog.GetNativeWindow());
         });
     }
