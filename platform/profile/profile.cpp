@@ -144,6 +144,13 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
         const std::string bytesOut = EncodeUtf16File(ApplyEdit(text, *edit), decoded);
         return ReplaceFile(target, {bytesOut}, old);
     }
+    // A line put first in a file without a byte-order mark must not begin
+    // with the bytes of one: every other line would then read as UTF-8 or
+    // UTF-16.
+    if (decoded.mark.empty() && edit->begin == 0 &&
+        DecodeFileText(edit->replacement + std::string(text.substr(edit->end, 3))).encoding !=
+            TextEncoding::Ansi)
+        return false;
     return ReplaceFile(
         target,
         {decoded.mark, text.substr(0, edit->begin), edit->replacement, text.substr(edit->end)},

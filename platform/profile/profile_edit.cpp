@@ -45,8 +45,11 @@ std::optional<TextEdit> PlanWrite(std::string_view text, std::string_view sectio
     TextEdit edit;
     if (found.keyFound) {
         const ParsedLine& old = found.parsed;
-        if (old.hasValue && ReadBack(ValueText(text, old)) == ReadBack(value))
-            return edit; // unchanged
+        // Unchanged when a read would give the same text: the stored value as
+        // a read returns it (no further trimming), the new one as a read of
+        // its line would.
+        if (old.hasValue && Unquote(ValueText(text, old)) == ReadBack(value))
+            return edit;
         // Keep the line's own layout up to the value: indentation, the key's
         // spelling, the spaces around '='.
         std::string line;

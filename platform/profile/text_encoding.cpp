@@ -159,15 +159,17 @@ std::string FileTextToAnsi(std::string_view text, TextEncoding encoding) {
 }
 
 bool LooksBinary(std::string_view bytes) {
-    // The start of the file tells: binary data and UTF-16 show at once.
-    bytes = bytes.substr(0, 16 * 1024);
+    // Counted over the whole file, not weighed against its length: a write
+    // of plain text replaces or adds whole lines, so it never turns a file we
+    // may write into one we may not (a ratio would, when a write shortens the
+    // file, and the rest of a save would then be refused).
     std::size_t suspicious = 0;
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
         // Tab, line ends, form feed and the old end-of-file mark occur in text.
         suspicious += (c < 0x09) | ((c > 0x0D) & (c < 0x20) & (c != 0x1A));
     }
-    return suspicious >= 4 && suspicious * 16 > bytes.size();
+    return suspicious >= 4;
 }
 
 } // namespace kvn::profile

@@ -45,8 +45,8 @@ std::string AnsiToFileText(std::string_view ansi, TextEncoding encoding);
 std::string FileTextToAnsi(std::string_view text, TextEncoding encoding);
 
 // True when the bytes of a file without a byte-order mark are plainly not
-// 8-bit text (UTF-16 without its mark, binary data): many NUL and control
-// bytes in its first 16 KiB. Such a file is never written to.
+// 8-bit text (UTF-16 without its mark, binary data): four or more NUL and
+// control bytes. Such a file is never written to.
 bool LooksBinary(std::string_view bytes);
 
 } // namespace kvn::profile
