@@ -141,14 +141,13 @@ TEST(Captions, WithoutCaptionFileEveryControlShowsItsDefault) {
 }
 
 TEST(Captions, SampleFileInEachLanguageShowsItsSectionUncut) {
-    for (const auto& [language, captions] : kSampleSections) {
-        SCOPED_TRACE(language);
-        CaptionSetup setup(language);
+    for (const auto& section : kSampleSections) {
+        SCOPED_TRACE(section.first);
+        CaptionSetup setup(section.first);
         setup.UseSample();
         CGraphicsDlg dialog;
-        const auto& expected = captions; // clang cannot capture a structured binding
         RunDialog(dialog, [&] {
-            ExpectCaptions(dialog, expected);
+            ExpectCaptions(dialog, section.second);
             ExpectNothingCut(dialog.GetNativeWindow());
         });
     }
