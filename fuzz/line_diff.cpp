@@ -86,6 +86,9 @@ void AcceptAddedTerminator(Lines& before, const Lines& after) {
     Units& last = before[--i];
     if (IsBreak(last.back()))
         return;
+    // Still there unterminated further on: lines went in before it instead.
+    if (std::find(after.begin() + static_cast<std::ptrdiff_t>(i), after.end(), last) != after.end())
+        return;
     const Units& candidate = after[i];
     if (candidate.size() <= last.size() || !std::equal(last.begin(), last.end(), candidate.begin()))
         return;

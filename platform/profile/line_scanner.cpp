@@ -94,7 +94,9 @@ ParsedLine ParseLine(std::string_view text, const Line& line) {
         ++b;
     while (e > b && IsProfileSpace(text[e - 1]))
         --e;
-    if (b == e)
+    // Readers see a line only up to a NUL byte, so a line that is blank
+    // before its NUL is a blank line.
+    if (b == e || Trim(CutAtNul(text.substr(b, e - b))).empty())
         return parsed;
 
     const std::string_view content = text.substr(b, e - b);
@@ -123,7 +125,7 @@ ParsedLine ParseLine(std::string_view text, const Line& line) {
 }
 
 std::string_view ValueText(std::string_view text, const ParsedLine& parsed) {
-    return CutAtNul(text.substr(parsed.valueBegin, parsed.valueEnd - parsed.valueBegin));
+    return Trim(CutAtNul(text.substr(parsed.valueBegin, parsed.valueEnd - parsed.valueBegin)));
 }
 
 std::string_view Unquote(std::string_view value) {

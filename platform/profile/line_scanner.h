@@ -68,7 +68,7 @@ std::string_view EndingAt(std::string_view text, std::size_t pos);
 // The last line ending that ends at or before `pos`; empty when there is none.
 std::string_view LastEndingBefore(std::string_view text, std::size_t pos);
 
-// A key line's stored value: the trimmed value up to a NUL byte.
+// A key line's stored value: the value up to a NUL byte, trimmed.
 std::string_view ValueText(std::string_view text, const ParsedLine& parsed);
 
 // A stored value without one pair of matching quotes ("..." or '...') around

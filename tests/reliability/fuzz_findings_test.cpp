@@ -58,3 +58,18 @@ TEST(OurProfileFuzzFindings, WritesToOneFileAreAllAcceptedOrAllRefused) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(OurProfileFuzzFindings, ALineBlankBeforeItsNulIsABlankLine) {
+    // Readers stop at a NUL, so " \0junk" at the end of a section is blank:
+    // a new key goes before it, and that line keeps its bytes.
+    RamDir dir;
+    const std::string path = (dir.path() / "kvn.ini").string();
+    WriteFile(path, "[ZOLT]\r\nA=1\r\n \0junk"s);
+    ASSERT_TRUE(WritePrivateProfileStringA("ZOLT", "K", "ON", path.c_str()));
+    EXPECT_EQ(ReadFile(path), "[ZOLT]\r\nA=1\r\nK=ON\r\n \0junk"s);
+    EXPECT_EQ(Read(path, "ZOLT", "K"), "ON");
+}
+
+} // namespace
