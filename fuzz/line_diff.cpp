@@ -93,7 +93,8 @@ void AcceptAddedTerminator(Lines& before, const Lines& after) {
     if (candidate.size() <= last.size() || !std::equal(last.begin(), last.end(), candidate.begin()))
         return;
     const Units tail(candidate.begin() + static_cast<std::ptrdiff_t>(last.size()), candidate.end());
-    if (tail == Units{'\r', '\n'} || tail == Units{'\n'} || tail == Units{'\r'})
+    if (tail == Units{'\r', '\n'} || tail == Units{'\n', '\r'} || tail == Units{'\n'} ||
+        tail == Units{'\r'})
         last = candidate;
 }
 
@@ -159,7 +160,9 @@ Lines SplitLines(const Units& units) {
             continue;
         }
         line.push_back(units[i]);
-        if (units[i] == '\r' && i + 1 < units.size() && units[i + 1] == '\n')
+        // CR LF and LF CR each end one line, as the profile functions read them.
+        if (i + 1 < units.size() && IsBreak(units[i + 1]) && units[i + 1] != units[i] &&
+            (line.size() < 2 || !IsBreak(line[line.size() - 2])))
             continue;
         if (IsBreak(units[i])) {
             lines.push_back(std::move(line));

@@ -6,7 +6,8 @@
 # Builds build/fuzz with clang, AddressSanitizer and UndefinedBehaviorSanitizer;
 # seeds the targets from the recorded profile cases; keeps the corpus, which
 # grows from run to run, in build/fuzz/corpus; saves each finding in
-# build/fuzz/findings. Exits nonzero on any finding. Replay one with
+# build/fuzz/findings. Exits nonzero on any finding. KVN_FUZZ_SEED fixes
+# libFuzzer's seed (0, the default, picks a new one each run). Replay one with
 #   build/fuzz/fuzz/profile_fuzzer build/fuzz/findings/<file>
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +37,7 @@ summary=()
 run() { # target seconds
   local target=$1 time=$2 status=0 log=$build/$1.log
   KVN_FUZZ_TMP=$scratch $build/fuzz/${target}_fuzzer -max_total_time="$time" -timeout=10 \
+    -seed="${KVN_FUZZ_SEED:-0}" \
     -rss_limit_mb=2048 -max_len=8192 -dict=fuzz/profile.dict -print_final_stats=1 \
     -artifact_prefix=$build/findings/$target- $build/corpus/$target $build/seeds/$target \
     >"$log" 2>&1 || status=$?

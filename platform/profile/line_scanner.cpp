@@ -43,9 +43,18 @@ std::string_view LastEndingBefore(std::string_view text, std::size_t pos) {
         --last;
     if (last == 0)
         return {};
-    --last;
-    const char other = text[last] == '\r' ? '\n' : '\r';
-    return last > 0 && text[last - 1] == other ? text.substr(last - 1, 2) : text.substr(last, 1);
+    // Read the run of line-break bytes that ends there from its start, as the
+    // scanner pairs them: in "\r\n\r" the last ending is "\r", not "\n\r".
+    const std::size_t end = last;
+    std::size_t i = end - 1;
+    while (i > 0 && (text[i - 1] == '\r' || text[i - 1] == '\n'))
+        --i;
+    std::string_view ending;
+    while (i < end) {
+        ending = EndingAt(text, i).substr(0, end - i);
+        i += ending.size();
+    }
+    return ending;
 }
 
 std::string_view TrimLeft(std::string_view s) {

@@ -73,3 +73,17 @@ TEST(OurProfileFuzzFindings, ALineBlankBeforeItsNulIsABlankLine) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(OurProfileFuzzFindings, ANewLineTakesTheLastEndingAsTheScannerReadsIt) {
+    // In "\r\n\r" the last line ending is a lone CR; read backwards it looked
+    // like LF CR, an ending the file never used.
+    RamDir dir;
+    const std::string path = (dir.path() / "kvn.ini").string();
+    WriteFile(path, "[ZOLT]\r\nA=1\r\n\rx");
+    ASSERT_TRUE(WritePrivateProfileStringA("ZOLT", "K", "ON", path.c_str()));
+    EXPECT_EQ(ReadFile(path), "[ZOLT]\r\nA=1\r\n\rx\rK=ON\r");
+}
+
+} // namespace
