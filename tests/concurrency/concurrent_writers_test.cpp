@@ -12,6 +12,7 @@
 
 #include "platform/winapi.h"
 #include "tests/support/child_process.h"
+#include "tests/support/profile_value.h"
 #include "tests/support/ram_dir.h"
 #include "tests/support/temp_dir.h"
 
@@ -25,10 +26,7 @@ const std::string kStart = "[Display]\r\nWidth=640\r\n\r\n[ZOLT]\r\nLanguage=Fre
                            "DDDriver=display\r\n\r\n[Sound]\r\nVolume=80\r\n";
 
 std::string Read(const std::string& path, const char* section, const std::string& key) {
-    char buffer[100];
-    const DWORD n =
-        GetPrivateProfileStringA(section, key.c_str(), "(missing)", buffer, 100, path.c_str());
-    return {buffer, n};
+    return ProfileValue(path, section, key.c_str());
 }
 
 // Starts `writers` processes together; each writes Writer<i> = 1..kWrites.

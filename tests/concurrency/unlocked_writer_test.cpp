@@ -13,6 +13,7 @@
 
 #include "platform/winapi.h"
 #include "tests/support/child_process.h"
+#include "tests/support/profile_value.h"
 #include "tests/support/ram_dir.h"
 #include "tests/support/temp_dir.h"
 
@@ -26,9 +27,7 @@ const std::string kStart = "[Display]\r\nWidth=640\r\n\r\n[ZOLT]\r\nLanguage=Fre
                            "Game=0\r\nDDDriver=display\r\n\r\n[Sound]\r\nVolume=80\r\n";
 
 std::string Read(const std::string& path, const char* section, const char* key) {
-    char buffer[100];
-    const DWORD n = GetPrivateProfileStringA(section, key, "(missing)", buffer, 100, path.c_str());
-    return {buffer, n};
+    return ProfileValue(path, section, key);
 }
 
 // The other program's write: read the whole file, change its own line, and
@@ -98,7 +97,7 @@ TEST(OurUnlockedWriter, AFileCaughtHalfWrittenInPlaceIsSavedAsItStood) {
 
     EXPECT_EQ(Read(path, "ZOLT", "MipMapping"), "ON");
     EXPECT_EQ(Read(path, "ZOLT", "Language"), "French") << "what was read is kept";
-    const bool lost = Read(path, "ZOLT", "DDDriver") == "(missing)";
+    const bool lost = Read(path, "ZOLT", "DDDriver") == kMissing;
     RecordProperty("second_half_lost", lost ? 1 : 0);
     std::printf("in-place writer caught half-way: its second half %s\n",
                 lost ? "is lost" : "survives");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/winapi.h"
+#include "tests/support/profile_value.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -19,9 +20,7 @@ using kvn::test::TempPrefix;
 using kvn::test::WriteFile;
 
 std::string Get(const char* section, const char* key, const std::string& file) {
-    char buffer[100];
-    GetPrivateProfileStringA(section, key, "<none>", buffer, sizeof buffer, file.c_str());
-    return buffer;
+    return kvn::test::ProfileValue(file, section, key);
 }
 
 TEST(OurProfileFile, ReplacementKeepsPermissionBits) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "platform/winapi.h"
+#include "tests/support/profile_value.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -21,9 +22,7 @@ class OurProfileWrite : public ::testing::Test {
         return ReadFile(file_);
     }
     std::string Get(const char* section, const char* key) {
-        char buffer[100];
-        GetPrivateProfileStringA(section, key, "<none>", buffer, sizeof buffer, path());
-        return buffer;
+        return kvn::test::ProfileValue(pathText_, section, key);
     }
     const char* path() const { return pathText_.c_str(); }
 
@@ -65,7 +64,8 @@ TEST_F(OurProfileWrite, MessyFileKeepsEveryOtherByte) {
 
     expected += "\r\n[New]\r\nk=v\r\n";
     EXPECT_EQ(Write(ReadFile(file_), "New", "k", "v"), expected);
-    EXPECT_EQ(Get("ZOLT", "MaxRAMForAGP"), "<none>"); // the duplicate section stays unread
+    EXPECT_EQ(Get("ZOLT", "MaxRAMForAGP"),
+              kvn::test::kMissing); // the duplicate section stays unread
 }
 
 TEST_F(OurProfileWrite, NewLinesUseTheNeighbouringLineEnding) {
@@ -127,7 +127,7 @@ TEST_F(OurProfileWrite, ValuesCannotAddLines) {
     EXPECT_EQ(Write(before, "ZOLT", "Language", "A\r\nInjected=1"),
               "[ZOLT]\r\nLanguage=A\r\nDDDriver=display\r\n");
     EXPECT_EQ(Write(before, "ZOLT", "New", "B\n[Evil]\nx=1"), before + "New=B\r\n");
-    EXPECT_EQ(Get("Evil", "x"), "<none>");
+    EXPECT_EQ(Get("Evil", "x"), kvn::test::kMissing);
 }
 
 TEST_F(OurProfileWrite, RefusesNamesThatWouldNotReadBack) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/winapi.h"
+#include "tests/support/profile_value.h"
 #include "tests/support/ram_dir.h"
 #include "tests/support/temp_dir.h"
 
@@ -14,9 +15,7 @@ using namespace kvn::test;
 using namespace std::string_literals;
 
 std::string Read(const std::string& path, const char* section, const char* key) {
-    char buffer[100];
-    const DWORD n = GetPrivateProfileStringA(section, key, "(missing)", buffer, 100, path.c_str());
-    return {buffer, n};
+    return ProfileValue(path, section, key);
 }
 
 TEST(OurProfileFuzzFindings, AKeyBeforeTheFirstSectionNeverBecomesAByteOrderMark) {

@@ -14,6 +14,7 @@
 #include "platform/winapi.h"
 #include "tests/reliability/shared_file.h"
 #include "tests/support/child_process.h"
+#include "tests/support/profile_value.h"
 #include "tests/support/ram_dir.h"
 #include "tests/support/temp_dir.h"
 
@@ -29,10 +30,7 @@ BOOL WriteValue(const std::string& path, const std::string& value) {
 }
 
 std::string ReadValue(const std::string& path) {
-    char buffer[4000];
-    const DWORD n =
-        GetPrivateProfileStringA(kSection, kKey, "(missing)", buffer, sizeof buffer, path.c_str());
-    return {buffer, n};
+    return ProfileValue(path, kSection, kKey, 4000);
 }
 
 // Removes and counts what killed writers left beside the file.

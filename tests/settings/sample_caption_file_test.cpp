@@ -6,6 +6,7 @@
 #include "platform/framework/ansi_text.h"
 #include "platform/winapi.h"
 #include "settings/caption_file.h"
+#include "tests/support/profile_value.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -23,9 +24,7 @@ class SampleCaptionFile : public ::testing::Test {
     SampleCaptionFile() { std::filesystem::copy_file(kSample, dir_.path() / "KVNConfig.ini"); }
 
     static std::string Read(const char* section, const char* key) {
-        char text[100];
-        GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, kCaptionFilePath);
-        return text;
+        return kvn::test::ProfileValue(kCaptionFilePath, section, key);
     }
 
     TempDir dir_;
@@ -37,7 +36,7 @@ TEST_F(SampleCaptionFile, EveryLanguageHasEveryCaption) {
     for (const char* language : {"English", "French", "German", "Spanish"}) {
         for (const CaptionRow& row : CaptionTable) {
             const std::string caption = Read(language, row.key);
-            EXPECT_NE(caption, "<missing>") << language << " " << row.key;
+            EXPECT_NE(caption, kvn::test::kMissing) << language << " " << row.key;
             EXPECT_FALSE(caption.empty()) << language << " " << row.key;
             EXPECT_LT(caption.size(), 99u) << language << " " << row.key; // not cut
         }

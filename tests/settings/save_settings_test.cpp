@@ -6,6 +6,7 @@
 
 #include "platform/winapi.h"
 #include "settings/settings_file.h"
+#include "tests/support/profile_value.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -51,10 +52,7 @@ const char* const kSharedCrlf = "; ZOLT configuration\r\n"
 
 // The value a reader of the shared file gets for `key`.
 std::string Stored(const char* section, const char* key) {
-    char buffer[100];
-    GetPrivateProfileStringA(section, key, "(missing)", buffer, sizeof buffer,
-                             SettingsFilePath().c_str());
-    return buffer;
+    return kvn::test::ProfileValue(SettingsFilePath(), section, key);
 }
 
 TEST(SaveSettings, LeavesEveryOtherKeyAndSectionAsTheyWere) {
