@@ -10,7 +10,6 @@
 #include <wx/iconbndl.h>
 #include <wx/utils.h>
 
-#include "platform/framework/ansi_text.h"
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/template_builder.h"
 #include "platform/framework/widgets.h"
@@ -37,8 +36,8 @@ class DialogWindow : public wxDialog {
             style |= wxSYSTEM_MENU | wxCLOSE_BOX;
         if (tmpl.styles & kvn::kMinimizeBox)
             style |= wxMINIMIZE_BOX;
-        Create(parent, wxID_ANY, wxString::FromUTF8(kvn::AnsiToUtf8(tmpl.title)), wxDefaultPosition,
-               wxDefaultSize, style);
+        Create(parent, wxID_ANY, kvn::FromAnsi(tmpl.title), wxDefaultPosition, wxDefaultSize,
+               style);
         Bind(wxEVT_BUTTON, &DialogWindow::OnClicked, this);
         Bind(wxEVT_CHECKBOX, &DialogWindow::OnClicked, this);
         Bind(wxEVT_RADIOBUTTON, &DialogWindow::OnClicked, this);

@@ -8,7 +8,6 @@
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
-#include "platform/framework/ansi_text.h"
 #include "platform/framework/controls.h"
 #include "platform/framework/widgets.h"
 
@@ -27,7 +26,7 @@ BOOL CWnd::IsWindowEnabled() const {
 void CWnd::SetWindowText(const char* text) {
     if (window_ == nullptr)
         return;
-    const wxString value = wxString::FromUTF8(kvn::AnsiToUtf8(text ? text : ""));
+    const wxString value = kvn::FromAnsi(text);
     if (auto* edit = dynamic_cast<wxTextCtrl*>(window_))
         edit->ChangeValue(value);
     else if (auto* top = dynamic_cast<wxTopLevelWindow*>(window_))

@@ -4,8 +4,8 @@
 
 #include <wx/msgdlg.h>
 
-#include "platform/framework/ansi_text.h"
 #include "platform/framework/cdialog.h"
+#include "platform/framework/widgets.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ int AfxMessageBox(const char* text, UINT type) {
         style |= wxICON_EXCLAMATION;
     CDialog* active = CDialog::ActiveDialog();
     wxMessageDialog box(active ? active->GetNativeWindow() : nullptr,
-                        wxString::FromUTF8(kvn::AnsiToUtf8(message)),
-                        wxString::FromUTF8(AfxProgramTitle()), style);
+                        kvn::FromAnsi(message.c_str()), wxString::FromUTF8(AfxProgramTitle()),
+                        style);
     box.ShowModal();
     return IDOK;
 }

@@ -16,7 +16,6 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "platform/framework/ansi_text.h"
 #include "platform/framework/widen_layout.h"
 
 namespace kvn {
@@ -24,7 +23,7 @@ namespace kvn {
 namespace {
 
 wxString Label(const ControlTemplate& c) {
-    return wxString::FromUTF8(AnsiToUtf8(c.text ? c.text : ""));
+    return FromAnsi(c.text);
 }
 
 // Typing accepts digits only; pasted text is not filtered.

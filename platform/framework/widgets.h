@@ -10,6 +10,7 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 
+#include "platform/framework/ansi_text.h"
 #include "platform/framework/dialog_template.h"
 #include "platform/framework/updown_rules.h"
 #include "platform/framework/win_defs.h"
@@ -20,8 +21,13 @@ struct IconHandle {
 
 namespace kvn {
 
-// Bitmap or icon `id` of the program's resources. When the artwork is not
-// bound into the program, a plain placeholder of `fallbackSize`.
+// Profile-file text (Windows code page or UTF-8) as a widget's text.
+inline wxString FromAnsi(const char* text) {
+    return wxString::FromUTF8(AnsiToUtf8(text ? text : ""));
+}
+
+// Bitmap or icon `id` of the program's resources; for an unknown id, a plain
+// placeholder of `fallbackSize`.
 wxBitmap LoadResourceBitmap(int id, wxSize fallbackSize);
 HICON LoadResourceIcon(int id);
 
