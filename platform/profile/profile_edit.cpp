@@ -27,7 +27,7 @@ std::string_view Or(std::string_view ending, std::string_view fallback) {
 
 // The value a reader gets for a stored value text.
 std::string_view ReadBack(std::string_view stored) {
-    return Unquote(CutAtNul(Trim(stored)));
+    return Unquote(Trim(CutAtNul(stored)));
 }
 
 } // namespace
