@@ -40,7 +40,10 @@ constexpr UINT UDN_FIRST = 0u - 721u;
 constexpr UINT UDN_DELTAPOS = UDN_FIRST - 1;
 
 constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_ICONHAND = 0x00000010;
+constexpr UINT MB_ICONQUESTION = 0x00000020;
 constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
+constexpr UINT MB_ICONASTERISK = 0x00000040;
 
 constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
