@@ -80,7 +80,11 @@ int AfxRunToolkit(int argc, char** argv, std::function<int()> body) {
 }
 
 int AfxWinMain(int argc, char** argv) {
-    return AfxRunToolkit(argc, argv, [] {
+    // The program takes no command line: the toolkit sees only the program's
+    // name, so that its options (--display, --help, ...) are not acted on.
+    char fallbackName[] = "KVNConfig";
+    char* programOnly[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    return AfxRunToolkit(1, programOnly, [] {
         CWinApp* app = AfxGetApp();
         if (app == nullptr)
             return 0;

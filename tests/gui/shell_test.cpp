@@ -3,13 +3,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
+#include <wx/statbmp.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 #include <wx/uiaction.h>
@@ -82,9 +85,11 @@ class ModalWatcher : public wxModalDialogHook {
     int entered = 0;
     int left = 0;
     wxString title;
+    wxDialog* box = nullptr; // the last one opened
 
   protected:
     int Enter(wxDialog* dialog) override {
+        box = dialog;
         ++entered;
         title = dialog->GetTitle();
         return wxID_NONE;
@@ -120,6 +125,42 @@ TEST(Shell, TheRealMessageBoxIsShownAndDismissedWithEnter) {
     EXPECT_EQ(AfxProgramTitle(), "gui_tests");
 }
 
+// As a native alert: the warning icon beside the text, an OK button of its
+// own size that is default and focused, and Escape closes it.
+TEST(Shell, TheMessageBoxLooksLikeAnAlertAndEscapeClosesIt) {
+    TempPrefix prefix;
+    WriteFile(prefix.settingsFile(), SharedFile("", "", "MaxRAMForAGP=300"));
+    CGraphicsDlg dialog;
+    RunDialog(dialog, [&] {
+        ModalWatcher watcher;
+        bool looked = false;
+        wxTimer answer;
+        answer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            if (watcher.entered == watcher.left || !watcher.box->IsShown() || looked)
+                return;
+            looked = true;
+            const wxWindowList& children = watcher.box->GetChildren();
+            const bool hasIcon = std::any_of(children.begin(), children.end(), [](wxWindow* w) {
+                auto* icon = dynamic_cast<wxStaticBitmap*>(w);
+                return icon && icon->GetBitmap().GetWidth() >= 32;
+            });
+            EXPECT_TRUE(hasIcon);
+            auto* ok = dynamic_cast<wxButton*>(watcher.box->FindWindow(wxID_OK));
+            ASSERT_NE(ok, nullptr);
+            EXPECT_EQ(wxWindow::FindFocus(), ok);
+            EXPECT_EQ(watcher.box->GetDefaultItem(), ok);
+            EXPECT_LT(ok->GetSize().x * 2, watcher.box->GetClientSize().x);
+            wxUIActionSimulator().Char(WXK_ESCAPE);
+        });
+        answer.Start(300);
+        Click(dialog.okButton);
+        EXPECT_TRUE(WaitUntil([&] { return watcher.left >= 1; }, 5000));
+        answer.Stop();
+        EXPECT_TRUE(looked);
+        EXPECT_TRUE(dialog.GetNativeWindow()->IsShown());
+    });
+}
+
 TEST(Shell, WindowTextsInTheAnsiCodePageAreShownAsUtf8) {
     TempPrefix prefix;
     CGraphicsDlg dialog;
@@ -131,14 +172,17 @@ TEST(Shell, WindowTextsInTheAnsiCodePageAreShownAsUtf8) {
     });
 }
 
-TEST(Shell, TheProgramStartsWithoutArgumentsAndExitsWithZero) {
+// The program takes no command line: toolkit options such as --display are
+// ignored like any other argument.
+TEST(Shell, TheProgramIgnoresItsArgumentsAndExitsWithZero) {
     TempPrefix prefix;
     const std::string original = SharedFile("MipMapping=ON", "", "MaxRAMForAGP=AUTO");
     WriteFile(prefix.settingsFile(), original);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        execl(KVN_PROGRAM, "KVNConfig", static_cast<char*>(nullptr));
+        execl(KVN_PROGRAM, "KVNConfig", "--display=:9", "--help", "-x",
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     // The window appears with the program's name, then Escape closes it.
