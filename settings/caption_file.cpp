@@ -1,5 +1,6 @@
 #include "settings/caption_file.h"
 
+#include "platform/profile/display_text.h"
 #include "platform/winapi.h"
 
 namespace {
@@ -17,8 +18,10 @@ void LoadCaptions(const std::string& language, std::string& toolPath,
     toolPath = text;
 
     for (const CaptionRow& row : CaptionTable) {
-        GetPrivateProfileStringA(language.c_str(), row.key, row.defaultCaption, text, kBufferSize,
-                                 kCaptionFilePath);
+        // Captions are shown, not interpreted: a file saved in UTF-8 or UTF-16
+        // with its mark keeps every character, and a cut keeps them whole.
+        GetPrivateProfileDisplayText(language.c_str(), row.key, row.defaultCaption, text,
+                                     kBufferSize, kCaptionFilePath);
         for (int id : row.controls)
             if (id != 0)
                 setControlText(id, text);

@@ -35,7 +35,8 @@ inline constexpr std::array<CaptionRow, 11> CaptionTable = {{
 // Reads the driver tool's path (section KVNCONFIG, key DRVPICKERPATH, default
 // ".\DrvPicker.exe") into `toolPath`, then every caption of the table from the
 // section named `language`, handing each to `setControlText` once per
-// receiving control. Captions are the file's bytes, at most 99 characters.
+// receiving control. Captions are the file's bytes (UTF-8 when the file has a
+// byte-order mark), at most 99 bytes, cut only between UTF-8 characters.
 // Never fails: anything missing gives the default.
 void LoadCaptions(const std::string& language, std::string& toolPath,
                   const std::function<void(int controlId, const char* text)>& setControlText);

@@ -2,43 +2,10 @@
 
 #include <cstdint>
 
+#include "platform/profile/utf8_text.h"
+
 namespace kvn {
 namespace {
-
-bool IsValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t extra;
-        std::uint32_t min;
-        std::uint32_t cp;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1, min = 0x80, cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, min = 0x800, cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, min = 0x10000, cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (text.size() - i <= extra)
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(text[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        // Overlong forms, UTF-16 surrogates and values beyond Unicode are not UTF-8.
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
 
 // Windows-1252 bytes 0x80..0x9F; the rest of the upper half is Latin-1.
 constexpr char16_t kHighC1[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -62,7 +29,7 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
 } // namespace
 
 std::string AnsiToUtf8(std::string_view text) {
-    if (IsValidUtf8(text))
+    if (IsUtf8(text))
         return std::string(text);
     std::string out;
     out.reserve(text.size() * 2);

@@ -11,21 +11,24 @@
 #include <string>
 #include <string_view>
 
+#include "platform/profile/display_text.h"
 #include "platform/profile/file_io.h"
 #include "platform/profile/key_lookup.h"
 #include "platform/profile/line_scanner.h"
 #include "platform/profile/profile_edit.h"
 #include "platform/profile/profile_path.h"
 #include "platform/profile/text_encoding.h"
+#include "platform/profile/utf8_text.h"
 
 namespace {
 
 using namespace kvn::profile;
 
-// The stored value of `key` in `section` of `fileName`, in ANSI. False when
-// the file, the section or the key is missing, or the key has no '='.
-bool ReadStoredValue(const char* section, const char* key, const char* fileName,
-                     std::string& value) {
+// The stored value of `key` in `section` of `fileName`, in ANSI, or with
+// `unicode` in UTF-8 when the file has a byte-order mark. False when the
+// file, the section or the key is missing, or the key has no '='.
+bool ReadStoredValue(const char* section, const char* key, const char* fileName, std::string& value,
+                     bool unicode = false) {
     const std::string path = ProfileHostPath(fileName);
     FileBytes bytes;
     if (path.empty() || ReadWholeFile(path, bytes) != ReadStatus::Ok)
@@ -36,7 +39,8 @@ bool ReadStoredValue(const char* section, const char* key, const char* fileName,
     const KeyLookup found = FindKey(decoded.text(), sectionText, keyText);
     if (!found.keyFound || !found.parsed.hasValue)
         return false;
-    value = FileTextToAnsi(ValueText(decoded.text(), found.parsed), decoded.encoding);
+    const std::string_view text = ValueText(decoded.text(), found.parsed);
+    value = unicode ? std::string(text) : FileTextToAnsi(text, decoded.encoding);
     return true;
 }
 
@@ -52,8 +56,9 @@ std::string_view DefaultText(const char* def) {
 // Copies a value into the caller's buffer of `size` characters (size > 0)
 // and returns the characters copied. One pair of matching quotes around the
 // value is dropped, but only when the closing quote fits: a cut value keeps
-// what fits of its text after the opening quote.
-DWORD CopyValue(std::string_view value, LPSTR buffer, DWORD size) {
+// what fits of its text after the opening quote. With `wholeCharacters` a
+// cut never splits a UTF-8 character.
+DWORD CopyValue(std::string_view value, LPSTR buffer, DWORD size, bool wholeCharacters = false) {
     bool quoted = false;
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
         quoted = true;
@@ -62,6 +67,8 @@ DWORD CopyValue(std::string_view value, LPSTR buffer, DWORD size) {
     std::size_t copied = value.size() < size ? value.size() : size - 1;
     if (quoted && size >= value.size() && copied > 0)
         --copied;
+    if (wholeCharacters)
+        copied = kvn::Utf8CutLength(quoted ? value.substr(0, value.size() - 1) : value, copied);
     value = value.substr(0, copied);
     std::memcpy(buffer, value.data(), value.size());
     buffer[value.size()] = '\0';
@@ -190,4 +197,18 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     } catch (const std::exception&) {
         return FALSE; // out of memory: nothing was replaced
     }
+}
+
+DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
+                                   LPCSTR fileName) {
+    if (buffer == nullptr || size == 0)
+        return 0;
+    try {
+        std::string stored;
+        if (section && key && ReadStoredValue(section, key, fileName, stored, true))
+            return CopyValue(stored, buffer, size, true);
+    } catch (const std::exception&) {
+        // Out of memory: the file counts as unreadable.
+    }
+    return CopyValue(DefaultText(def), buffer, size, true);
 }

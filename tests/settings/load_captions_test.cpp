@@ -137,6 +137,43 @@ TEST_F(LoadCaptionsTest, CaptionBytesArePassedOnUnchanged) {
     EXPECT_EQ(kvn::AnsiToUtf8(german.calls.back().second), "Direct-Draw-Treiber ändern ...");
 }
 
+// Text editors save UTF-8 with or without a byte-order mark and "Unicode" as
+// UTF-16 with one; every character of such a caption reaches its control.
+TEST_F(LoadCaptionsTest, FilesWithAByteOrderMarkGiveUtf8Captions) {
+    const std::u16string text = u"[Russian]\r\nOK=\u041F\u0440\u0438\u043D\u044F\u0442\u044C\r\n";
+    const std::string utf8Text = "[Russian]\r\nOK=\u041F\u0440\u0438\u043D\u044F\u0442\u044C\r\n";
+    const Calls expected = DefaultsWith(1, "\u041F\u0440\u0438\u043D\u044F\u0442\u044C");
+    for (const bool bigEndian : {false, true}) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        Write(bytes);
+        EXPECT_EQ(Load("Russian").calls, expected) << (bigEndian ? "UTF-16BE" : "UTF-16LE");
+    }
+    Write("\xEF\xBB\xBF" + utf8Text);
+    EXPECT_EQ(Load("Russian").calls, expected) << "UTF-8 with its mark";
+    Write(utf8Text);
+    EXPECT_EQ(Load("Russian").calls, expected) << "UTF-8 without a mark";
+}
+
+// The cut at 99 bytes drops a UTF-8 character that does not fit whole, so the
+// caption stays UTF-8; text in the ANSI code page is cut at 99 bytes as ever.
+TEST_F(LoadCaptionsTest, ACutKeepsUtf8CharactersWhole) {
+    std::string cyrillic; // 60 two-byte characters
+    for (int i = 0; i < 60; ++i)
+        cyrillic += "\u0416";
+    const std::string ansi(120, '\xE9'); // not UTF-8
+    Write("[Utf8]\r\nOK=" + cyrillic + "\r\nCANCEL=Activ\xE9\r\nDRVPICKER=x" + cyrillic +
+          "\r\n[Ansi]\r\nOK=" + ansi + "\r\n");
+    Calls expected = DefaultsWith(1, cyrillic.substr(0, 98));
+    expected[2].second = "Activ\xE9";                      // a short ANSI caption stays whole
+    expected.back().second = "x" + cyrillic.substr(0, 98); // 99 bytes, on a character's end
+    EXPECT_EQ(Load("Utf8").calls, expected);
+    EXPECT_EQ(Load("Ansi").calls, DefaultsWith(1, ansi.substr(0, 99)));
+}
+
 // Linux file names are case-sensitive; a file copied from Windows may be
 // spelt differently.
 using OurCaptionFile = LoadCaptionsTest;

@@ -1,0 +1,13 @@
+// Profile values read for display, such as control captions. Our own
+// addition beside the Windows profile functions, on every platform.
+#pragma once
+
+#include "platform/wintypes.h"
+
+// GetPrivateProfileStringA for text that is shown rather than interpreted:
+// the same value, but a file with a byte-order mark (UTF-8 or UTF-16) gives
+// it in UTF-8, so that no character is lost to the ANSI code page, and a cut
+// to `size - 1` bytes never splits a UTF-8 character. An ANSI file gives its
+// own bytes, as GetPrivateProfileStringA does.
+DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
+                                   LPCSTR fileName);
