@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "platform/framework/ansi_text.h"
@@ -53,9 +55,41 @@ TEST_F(SampleCaptionFile, IsWindows1252WithCrlfLines) {
         }
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
 
-    EXPECT_EQ(kvn::AnsiToUtf8(Read("French", "GRAPHICSQUALITY")), "Qualité graphique réduite");
-    EXPECT_EQ(kvn::AnsiToUtf8(Read("German", "DRVPICKER")), "Direct-Draw-Treiber ändern ...");
-    EXPECT_EQ(kvn::AnsiToUtf8(Read("Spanish", "AUTO")), "Automático");
+    EXPECT_EQ(kvn::AnsiToUtf8(Read("French", "GRAPHICSQUALITY")), "&Qualité graphique réduite");
+    EXPECT_EQ(kvn::AnsiToUtf8(Read("German", "DRVPICKER")), "&Direct-Draw-Treiber ändern ...");
+    EXPECT_EQ(kvn::AnsiToUtf8(Read("Spanish", "AUTO")), "&Automático");
+}
+
+// The letter after the caption's one mnemonic mark ("&&" is a literal '&'),
+// in lower case; 0 when there is none or more than one.
+char Mnemonic(const std::string& caption) {
+    char letter = 0;
+    int marks = 0;
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&') {
+            ++marks;
+            letter = static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
+        }
+        ++i;
+    }
+    return marks == 1 && std::isalnum(static_cast<unsigned char>(letter)) ? letter : 0;
+}
+
+// A keyboard player reaches every control with Alt+letter; the two Auto
+// choices share one caption, so one row is one letter.
+TEST_F(SampleCaptionFile, EveryCaptionHasItsOwnMnemonic) {
+    for (const char* language : {"English", "French", "German", "Spanish"}) {
+        std::map<char, const char*> owner;
+        for (const CaptionRow& row : CaptionTable) {
+            const char letter = Mnemonic(Read(language, row.key));
+            EXPECT_NE(letter, 0) << language << " " << row.key;
+            const auto [it, added] = owner.emplace(letter, row.key);
+            EXPECT_TRUE(added) << language << ": " << row.key << " and " << it->second << " share '"
+                               << letter << "'";
+        }
+    }
 }
 
 } // namespace
