@@ -14,6 +14,13 @@ namespace kvn {
 // prefix's dosdevices maps it to; a letter without a mapping names no file,
 // and the result is then empty. Components that match nothing are kept as
 // written, so the result also names files that do not exist yet.
+#ifdef _WIN32
+// On Windows a Windows path is the host path.
+inline std::string ToHostPath(std::string_view windowsPath) {
+    return std::string(windowsPath);
+}
+#else
 std::string ToHostPath(std::string_view windowsPath);
+#endif
 
 } // namespace kvn
