@@ -79,6 +79,7 @@ inline void MakeExitingTool(const fs::path& path, int code) {
 // result of a start. Windows hands a batch file to cmd.exe together with the
 // command line, and cmd runs the program that the command line names
 // ("DrvPicker.exe"), not the batch file: there only the start itself shows.
+// Elsewhere the batch file itself runs, through the stand-in wine below.
 inline ::testing::AssertionResult BatchFileStarted(int result, int code) {
 #ifdef _WIN32
     (void)code;
