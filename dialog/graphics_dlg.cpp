@@ -2,8 +2,10 @@
 
 #include "dialog/about_box.h"
 #include "platform/framework/cwinapp.h"
+#include "platform/framework/message_box.h"
 #include "resources/resource_ids.h"
 #include "settings/caption_file.h"
+#include "settings/save_failure.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -71,7 +73,12 @@ BOOL CGraphicsDlg::OnOpen() {
 void CGraphicsDlg::OnConfirm() {
     if (!UpdateData(TRUE))
         return;
-    SaveSettings(settings);
+    if (const SaveResult saved = SaveSettings(settings); !saved) {
+        // The dialog stays open with the player's choices: OK tries again,
+        // Cancel leaves without saving.
+        AfxMessageBox(SaveFailureMessage(saved).c_str(), MB_ICONEXCLAMATION);
+        return;
+    }
     CDialog::OnConfirm();
 }
 

@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
+#include "platform/paths/host_path.h"
 #include "platform/winapi.h"
+#include "settings/save_failure.h"
 
 namespace {
 
@@ -76,23 +79,23 @@ void LoadSettings(GameSettings& settings) {
     settings.driverConfigured = text[0] != '\0' ? 1 : 0;
 }
 
-void SaveSettings(const GameSettings& settings) {
+SaveResult SaveSettings(const GameSettings& settings) {
     const std::string path = SettingsFilePath();
-    const char* file = path.c_str();
     char number[16];
 
     const char* mip = settings.mipMapping == MipMappingMode::On    ? "ON"
                       : settings.mipMapping == MipMappingMode::Off ? "OFF"
                                                                    : "AUTO";
-    WritePrivateProfileStringA(kSection, "MipMapping", mip, file);
-
     std::snprintf(number, sizeof number, "%d", settings.lowGraphicMode);
-    WritePrivateProfileStringA(kSection, "LowGraphicMode", number, file);
+    std::string lowGraphic = number;
+    std::snprintf(number, sizeof number, "%d", static_cast<int>(settings.agpMemoryMb));
+    const char* agp = settings.agpMode != 0 ? number : "AUTO";
 
-    if (settings.agpMode != 0) {
-        std::snprintf(number, sizeof number, "%d", static_cast<int>(settings.agpMemoryMb));
-        WritePrivateProfileStringA(kSection, "MaxRAMForAGP", number, file);
-    } else {
-        WritePrivateProfileStringA(kSection, "MaxRAMForAGP", "AUTO", file);
+    const std::pair<const char*, const char*> writes[] = {
+        {"MipMapping", mip}, {"LowGraphicMode", lowGraphic.c_str()}, {"MaxRAMForAGP", agp}};
+    for (const auto& [key, value] : writes) {
+        if (!WritePrivateProfileStringA(kSection, key, value, path.c_str()))
+            return SaveResult{key, LastWriteError(), kvn::ToHostPath(path)};
     }
+    return {};
 }

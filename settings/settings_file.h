@@ -13,9 +13,17 @@ std::string SettingsFilePath();
 // section ZOLT, in that order, falling back to defaults. Never fails.
 void LoadSettings(GameSettings& settings);
 
+// What a save did: all three writes succeeded, or which one failed and why.
+struct SaveResult {
+    const char* failedKey = nullptr; // null when every write succeeded
+    int error = 0;                   // the platform's reason: errno, or GetLastError() on Windows
+    std::string file;                // the file, as a path of this system
+    explicit operator bool() const { return failedKey == nullptr; }
+};
+
 // Writes MipMapping, LowGraphicMode and MaxRAMForAGP to section ZOLT, in that
-// order. Failed writes are ignored.
-void SaveSettings(const GameSettings& settings);
+// order. Stops at the first write that fails and says which and why.
+SaveResult SaveSettings(const GameSettings& settings);
 
 // The leading decimal number of `text`: white space skipped, one optional
 // sign, digits up to the first non-digit; 0 without digits; wraps in 32 bits.

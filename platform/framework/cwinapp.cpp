@@ -10,6 +10,7 @@
 #include "platform/framework/cdialog.h"
 #include "platform/framework/message_box.h"
 #include "platform/framework/widgets.h"
+#include "platform/process/player_environment.h"
 
 namespace {
 
@@ -70,8 +71,8 @@ void AfxPostToUiThread(std::function<void()> call) {
 
 int AfxRunToolkit(int argc, char** argv, std::function<int()> body) {
     // The first GTK program on a fresh X server would otherwise probe OpenGL,
-    // which this program never uses.
-    ::setenv("GDK_GL", "disable", 0);
+    // which this program never uses. The driver tool does not inherit it.
+    kvn::SetForThisProgramOnly("GDK_GL", "disable");
     // Start-up failures (no display) are reported on stderr: a message box
     // cannot be shown without the display.
     delete wxLog::SetActiveTarget(new wxLogStderr);

@@ -4,8 +4,12 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+
+#include "platform/paths/wine_prefix.h"
 
 namespace kvn {
 namespace {
@@ -38,6 +42,26 @@ std::string FindIgnoringCase(const std::string& dir, std::string_view name) {
     return best;
 }
 
+// The folder that drive `letter` stands for, as Wine maps it: the target of
+// the prefix's dosdevices/<letter>: link (dosdevices/c: is normally
+// ../drive_c, z: is /), with every link resolved. Empty when the drive has no
+// mapping or its folder does not exist.
+std::string DriveRoot(char letter) {
+    const std::string prefix = WinePrefix();
+    if (prefix.empty())
+        return {};
+    const char drive[] = {static_cast<char>(letter | 0x20), ':', '\0'};
+    const std::string link = prefix + "/dosdevices/" + drive;
+    char resolved[PATH_MAX];
+    if (::realpath(link.c_str(), resolved) == nullptr)
+        return {};
+    return resolved;
+}
+
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 } // namespace
 
 std::string ToHostPath(std::string_view windowsPath) {
@@ -46,7 +70,13 @@ std::string ToHostPath(std::string_view windowsPath) {
 
     std::string result;
     std::size_t pos = 0;
-    if (!text.empty() && text[0] == '/') {
+    if (text.size() >= 2 && text[1] == ':' && IsAsciiLetter(text[0])) {
+        // "C:\Games" and "C:Games" both start at the drive's root.
+        result = DriveRoot(text[0]);
+        if (result.empty())
+            return {};
+        pos = 2;
+    } else if (!text.empty() && text[0] == '/') {
         result = "/";
         pos = 1;
     }

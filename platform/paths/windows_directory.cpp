@@ -1,22 +1,16 @@
 #include "platform/paths/windows_directory.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "platform/paths/wine_prefix.h"
 
 // Wine keeps a prefix's Windows directory at drive_c/windows; the prefix is
 // $WINEPREFIX, or ~/.wine when that is unset.
 UINT GetWindowsDirectoryA(LPSTR buffer, UINT size) {
-    std::string dir;
-    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) {
-        dir = prefix;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        dir = std::string(home) + "/.wine";
-    } else {
+    std::string dir = kvn::WinePrefix();
+    if (dir.empty())
         return 0;
-    }
-    while (dir.size() > 1 && dir.back() == '/')
-        dir.pop_back();
     dir += "/drive_c/windows";
 
     const auto needed = static_cast<UINT>(dir.size() + 1);

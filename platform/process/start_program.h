@@ -14,13 +14,18 @@ namespace kvn {
 // Off Windows the program gets the argument vector that the runtime would
 // build from `commandLine` (SplitCommandLine). A file that begins with "MZ" is
 // a Windows program and is run by the `wine` found on PATH, as
-// {"wine", its absolute path, the arguments after the name}; a program ended
-// by a signal gives 128 plus the signal's number. It runs in a session of its
-// own, so that signals meant for this program's terminal do not reach it.
+// {"wine", its absolute path, the arguments after the name}. A batch file
+// (".bat", ".cmd") is run by Wine's command interpreter, as {"wine", "cmd",
+// "/c", its Windows path, the arguments after the name}, so that the batch
+// file itself runs (Windows would hand the command line to its interpreter,
+// which would run the program the line names). A program ended by a signal
+// gives 128 plus the signal's number. It runs in a session of its own, so that
+// signals meant for this program's terminal do not reach it.
 //
 // The path is resolved as the runtime does (see ResolveProgramPath); the
-// search path is never consulted. The program inherits the environment, the
-// current directory and the standard streams, and nothing else.
+// search path is never consulted. The program gets the environment that this
+// one received (see SetForThisProgramOnly), the current directory and the
+// standard streams, and nothing else.
 //
 // The call holds no lock while it waits, so the calling thread may be
 // abandoned and the process may exit at any time meanwhile: the program is

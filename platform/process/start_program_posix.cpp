@@ -1,5 +1,6 @@
 // Program start on POSIX: posix_spawn, never a shell.
 #include "platform/process/command_line.h"
+#include "platform/process/player_environment.h"
 #include "platform/process/start_program.h"
 
 #include <dirent.h>
@@ -10,12 +11,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
-
-extern char** environ;
 
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
 #define KVN_HAVE_ADDCLOSEFROM 1
@@ -36,6 +36,31 @@ bool IsWindowsProgram(const std::string& path) {
     } while (got < 0 && errno == EINTR);
     ::close(fd);
     return got == 2 && mark[0] == 'M' && mark[1] == 'Z';
+}
+
+// Whether the file's name ends in ".bat" or ".cmd", in any letter case: a
+// batch file for the Windows command interpreter.
+bool IsBatchFile(const std::string& path) {
+    if (path.size() < 4)
+        return false;
+    std::string extension = path.substr(path.size() - 4);
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".bat" || extension == ".cmd";
+}
+
+// The batch file's Windows path for Wine's command interpreter: the path as
+// written, with ".\" before a bare name, the extension that the search added,
+// and "\" for "/" (which the interpreter would take for an option). Wine
+// resolves it in the same prefix and current directory as we did.
+std::string BatchFileWindowsPath(std::string windowsPath, const std::string& file) {
+    if (windowsPath.find_first_of("\\/:") == std::string::npos)
+        windowsPath.insert(0, ".\\");
+    std::size_t nameStart = windowsPath.find_last_of("\\/:");
+    if (windowsPath.find('.', nameStart + 1) == std::string::npos)
+        windowsPath += file.substr(file.size() - 4);
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    return windowsPath;
 }
 
 // The executable `name` in the directories of PATH, or "".
@@ -87,6 +112,13 @@ pid_t Spawn(const std::string& file, const std::vector<std::string>& args) {
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    // The environment as the player gave it to us, without what we set for
+    // ourselves.
+    std::vector<std::string> environment = ReceivedEnvironment();
+    std::vector<char*> envp;
+    for (std::string& e : environment)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attr;
@@ -113,7 +145,7 @@ pid_t Spawn(const std::string& file, const std::vector<std::string>& args) {
             ::posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
                                                   POSIX_SPAWN_SETSID) == 0;
     pid_t pid = -1;
-    if (ready && ::posix_spawn(&pid, file.c_str(), &actions, &attr, argv.data(), environ) != 0)
+    if (ready && ::posix_spawn(&pid, file.c_str(), &actions, &attr, argv.data(), envp.data()) != 0)
         pid = -1;
     ::posix_spawnattr_destroy(&attr);
     ::posix_spawn_file_actions_destroy(&actions);
@@ -145,7 +177,16 @@ int StartProgramAndWait(const std::string& windowsPath, const std::string& comma
         return -1;
     std::vector<std::string> args = SplitCommandLine(commandLine);
 
-    if (IsWindowsProgram(file)) {
+    if (IsBatchFile(file)) {
+        // Wine's command interpreter runs the batch file itself, with the
+        // arguments after the name.
+        std::string wine = FindOnPath("wine");
+        if (wine.empty())
+            return -1;
+        args[0] = BatchFileWindowsPath(windowsPath, file);
+        args.insert(args.begin(), {"wine", "cmd", "/c"});
+        file = wine;
+    } else if (IsWindowsProgram(file)) {
         // Wine takes the program's path where its name would be; the
         // arguments after the name are passed on unchanged.
         std::string wine = FindOnPath("wine");

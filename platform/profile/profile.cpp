@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -108,21 +109,30 @@ UINT ParseProfileInt(const char* text) {
     return negative ? 0u - value : value;
 }
 
+// Fails a write with `error` as the reason left in errno, for refusals that
+// no failed system call explains.
+bool Refuse(int error) {
+    errno = error;
+    return false;
+}
+
 // Writes are refused for files we may not change: no write access, or no
 // write permission bit at all (the read-only attribute, which holds even for
 // root, as it does on Windows).
 bool MayWrite(const std::string& path, const struct stat& info) {
-    return (info.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+    if ((info.st_mode & 0222) == 0)
+        return Refuse(EACCES);
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 // The write itself; see WritePrivateProfileStringA.
 bool WriteValue(const char* section, const char* key, const char* value, const char* fileName) {
     const std::string path = ProfileHostPath(fileName);
     if (path.empty())
-        return false;
+        return Refuse(ENOENT); // no such file, e.g. a drive without a mapping
     const std::string target = ResolveWriteTarget(path);
     if (target.empty())
-        return false;
+        return Refuse(ELOOP);
 
     FolderLock lock(FolderOf(target));
     if (!lock.folderExists())
@@ -130,6 +140,7 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
 
     FileBytes bytes;
     struct stat info {};
+    errno = EIO; // the reason when the file is there but is not one we can read
     const ReadStatus status = ReadWholeFile(target, bytes, &info);
     if (status == ReadStatus::Failed || (status == ReadStatus::Ok && !MayWrite(target, info)))
         return false;
@@ -139,13 +150,13 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
         PlanWrite(text, AnsiToFileText(section, decoded.encoding),
                   AnsiToFileText(key, decoded.encoding), AnsiToFileText(value, decoded.encoding));
     if (!edit)
-        return false;
+        return Refuse(EINVAL);
     if (!edit->changed && status == ReadStatus::Ok)
         return true; // the file already says so: leave it untouched
     // Not 8-bit text (UTF-16 without its mark, binary data): adding lines of
     // text would damage it.
     if (decoded.encoding == TextEncoding::Ansi && LooksBinary(text))
-        return false;
+        return Refuse(EILSEQ);
     const struct stat* old = status == ReadStatus::Ok ? &info : nullptr;
     if (decoded.utf16()) {
         const std::string bytesOut = EncodeUtf16File(ApplyEdit(text, *edit), decoded);
@@ -157,7 +168,7 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
     if (decoded.mark.empty() && edit->begin == 0 &&
         DecodeFileText(edit->replacement + std::string(text.substr(edit->end, 3))).encoding !=
             TextEncoding::Ansi)
-        return false;
+        return Refuse(EILSEQ);
     return ReplaceFile(
         target,
         {decoded.mark, text.substr(0, edit->begin), edit->replacement, text.substr(edit->end)},
@@ -190,12 +201,15 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName)
 
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
     // Deleting a key or a section (a NULL value or key) is not provided.
-    if (section == nullptr || key == nullptr || value == nullptr)
+    if (section == nullptr || key == nullptr || value == nullptr) {
+        errno = EINVAL;
         return FALSE;
+    }
     try {
         return WriteValue(section, key, value, fileName) ? TRUE : FALSE;
     } catch (const std::exception&) {
-        return FALSE; // out of memory: nothing was replaced
+        errno = ENOMEM; // nothing was replaced
+        return FALSE;
     }
 }
 

@@ -22,6 +22,8 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName)
 // file when missing. Only that line changes (or one line is added); the file
 // is replaced atomically and not at all when the value is already stored. A
 // line break ends the value. Never creates a folder. Returns nonzero on
-// success.
+// success; on failure errno says why (ENOENT: the folder does not exist,
+// EACCES: the file or folder is read-only, ENOSPC: the disk is full, EILSEQ:
+// the file is not text that the write could keep intact, ...).
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
 #endif

@@ -129,5 +129,30 @@ TEST_F(Validation, PastedTextIsNotFilteredAndANegativeFigureIsRefused) {
     EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
 }
 
+// A save that fails is no validation failure, but the player meets it the
+// same way: one message, and the dialog stays open with the choices made.
+TEST_F(Validation, AFailedSaveIsShownAndOkTriesAgain) {
+    namespace fs = std::filesystem;
+    const fs::path file = prefix.settingsFile();
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const INT_PTR result = RunDialog(dialog, [&] {
+        TypeIntoBox("32");
+        Click(dialog.okButton);
+        ASSERT_TRUE(WaitUntil([&] { return !messages.texts().empty(); }));
+        Pump(100);
+        EXPECT_EQ(messages.texts(),
+                  std::vector<std::string>{"The settings could not be saved to " + file.string() +
+                                           ".\n\nThe file or its folder is read-only."});
+        EXPECT_EQ(messages.types.front() & 0xF0, MB_ICONEXCLAMATION);
+        EXPECT_TRUE(StillOpen());
+        EXPECT_EQ(ReadFile(file), original);
+        fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+        Click(dialog.okButton);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(ReadFile(file), SharedFile("MipMapping=OFF", "LowGraphicMode=1", "MaxRAMForAGP=32"));
+}
+
 } // namespace
 } // namespace kvn::test

@@ -56,11 +56,10 @@ inline void MakeScript(const fs::path& path, const std::string& body, bool execu
     fs::permissions(path, executable ? fs::perms(0755) : fs::perms(0644));
 }
 
-// A stand-in program at `path` that exits with `code`: a shell script; on
-// Windows a batch file for .bat and .cmd, else a copy of the recording tool
-// with its exit code beside it.
+// A stand-in program at `path` that exits with `code`: a batch file for .bat
+// and .cmd; otherwise a shell script, or on Windows a copy of the recording
+// tool with its exit code beside it.
 inline void MakeExitingTool(const fs::path& path, int code) {
-#ifdef _WIN32
     std::string extension = path.extension().string();
     for (char& c : extension)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -68,6 +67,7 @@ inline void MakeExitingTool(const fs::path& path, int code) {
         WriteFile(path, "@exit " + std::to_string(code) + "\r\n");
         return;
     }
+#ifdef _WIN32
     fs::copy_file(KVN_RECORDING_TOOL, path, fs::copy_options::overwrite_existing);
     WriteFile(path.string() + ".exit", std::to_string(code));
 #else
@@ -79,6 +79,7 @@ inline void MakeExitingTool(const fs::path& path, int code) {
 // result of a start. Windows hands a batch file to cmd.exe together with the
 // command line, and cmd runs the program that the command line names
 // ("DrvPicker.exe"), not the batch file: there only the start itself shows.
+// Elsewhere the batch file itself runs, through the stand-in wine below.
 inline ::testing::AssertionResult BatchFileStarted(int result, int code) {
 #ifdef _WIN32
     (void)code;
@@ -125,6 +126,21 @@ inline ToolRecord ReadRecord(const fs::path& path) {
     return r;
 }
 
+#ifndef _WIN32
+// Puts a stand-in for wine in `dir` and returns PATH with `dir` first. For
+// "cmd /c FILE ..." it exits with the code of the batch file's "@exit N"; it
+// records its arguments in args.txt beside it.
+inline std::string PlaceStandInWine(const fs::path& dir) {
+    MakeScript(dir / "wine", R"sh(printf '%s\n' "$@" > "$(dirname "$0")/args.txt"
+[ "$1" = cmd ] && [ "$2" = /c ] || exit 99
+code=$(sed -n 's/^@exit \([0-9]*\).*/\1/p' "$(printf '%s' "$3" | tr '\\' /)")
+exit "${code:-98}"
+)sh");
+    const char* path = std::getenv("PATH");
+    return dir.string() + ":" + (path ? path : "");
+}
+#endif
+
 class StartProgramTest : public ::testing::Test {
   protected:
     // Puts the recording stand-in at `relative` in the folder.
@@ -140,6 +156,11 @@ class StartProgramTest : public ::testing::Test {
     ScopedCurrentDir cwd_{dir_.path()};
     fs::path record_ = dir_.path() / "record.txt";
     ScopedEnv recordEnv_{"KVN_TOOL_RECORD", record_.string()};
+#ifndef _WIN32
+    TempDir wineDir_;
+    fs::path wineArgs_ = wineDir_.path() / "args.txt";
+    ScopedEnv winePath_{"PATH", PlaceStandInWine(wineDir_.path())};
+#endif
 };
 
 } // namespace kvn::test

@@ -3,6 +3,7 @@
 #include "platform/process/start_program.h"
 #include "tests/support/temp_dir.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -11,6 +12,7 @@ namespace fs = std::filesystem;
 using kvn::ResolveProgramPath;
 using kvn::test::ScopedCurrentDir;
 using kvn::test::TempDir;
+using kvn::test::TempPrefix;
 using kvn::test::WriteFile;
 
 class ResolveProgramPathTest : public ::testing::Test {
@@ -105,6 +107,27 @@ TEST_F(OurResolveProgramPath, LetterCaseIsIgnored) {
     EXPECT_EQ(Resolved(".\\DrvPicker.exe"), "DRVPICKER.EXE");
     EXPECT_EQ(Resolved("drvpicker"), "DRVPICKER.EXE");
     EXPECT_EQ(Resolved("tools\\PICKER"), "Tools/Picker.Bat");
+}
+
+TEST_F(OurResolveProgramPath, DriveLettersMapThroughTheWinePrefix) {
+    TempPrefix prefix; // c: is drive_c, z: is /
+    const fs::path tool = prefix.root() / "drive_c/Games/ZOLT/DrvPicker.exe";
+    fs::create_directories(tool.parent_path());
+    WriteFile(tool, "#!/bin/sh\n");
+    auto resolved = [](std::string_view path) {
+        const std::string host = ResolveProgramPath(path);
+        return host.empty() ? host : fs::canonical(host).string();
+    };
+    const std::string expected = fs::canonical(tool).string();
+    EXPECT_EQ(resolved("C:\\Games\\ZOLT\\DrvPicker.exe"), expected);
+    EXPECT_EQ(resolved("c:\\games\\zolt\\drvpicker"), expected);
+    std::string onZ = "Z:" + fs::canonical(tool).string();
+    std::replace(onZ.begin(), onZ.end(), '/', '\\');
+    EXPECT_EQ(resolved(onZ), expected);
+    // A letter without a mapping names no file, not a folder named "D:".
+    fs::create_directories(dir_.path() / "D:/Games/ZOLT");
+    WriteFile(dir_.path() / "D:/Games/ZOLT/DrvPicker.exe", "#!/bin/sh\n");
+    EXPECT_EQ(resolved("D:\\Games\\ZOLT\\DrvPicker.exe"), "");
 }
 
 } // namespace

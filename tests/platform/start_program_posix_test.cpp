@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/process/player_environment.h"
 #include "tests/platform/process_test_support.h"
 
 namespace {
@@ -59,6 +60,31 @@ TEST_F(OurStartProgram, WindowsProgramGoesThroughWineOnPath) {
     EXPECT_EQ(StartProgramAndWait("tools\\drvpicker", kCommandLine), 5);
     std::string abs = fs::absolute(In("tools/DrvPicker.exe")).string();
     EXPECT_EQ(ReadFile(record_), In("bin/wine").string() + "\n" + abs + "\n-app:ZOLT\n");
+}
+
+TEST_F(OurStartProgram, BatchFileRunsItselfThroughWinesCommandInterpreter) {
+    fs::create_directory(In("tools"));
+    MakeExitingTool(In("tools/DrvPicker.bat"), 3);
+    EXPECT_EQ(StartProgramAndWait(".\\tools/DrvPicker", kCommandLine), 3);
+    EXPECT_EQ(ReadFile(wineArgs_), "cmd\n/c\n.\\tools\\DrvPicker.bat\n-app:ZOLT\n");
+    MakeExitingTool(In("Setup.CMD"), 4);
+    EXPECT_EQ(StartProgramAndWait("Setup.CMD", kCommandLine), 4);
+    EXPECT_EQ(ReadFile(wineArgs_), "cmd\n/c\n.\\Setup.CMD\n-app:ZOLT\n");
+}
+
+TEST_F(OurStartProgram, ToolGetsTheEnvironmentThisProgramReceived) {
+    MakeScript(In("DrvPicker.exe"), "printf '%s\\n' \"${GDK_GL-unset}\" > env.txt\n");
+    ScopedEnv restore("GDK_GL", "");
+    ScopedEnv::Set("GDK_GL", nullptr);
+    kvn::SetForThisProgramOnly("GDK_GL", "disable");
+    EXPECT_STREQ(std::getenv("GDK_GL"), "disable");
+    ASSERT_EQ(StartProgramAndWait("DrvPicker.exe", kCommandLine), 0);
+    EXPECT_EQ(ReadFile(In("env.txt")), "unset\n");
+    // A value the player set stays, for this program and for the tool.
+    ScopedEnv::Set("GDK_GL", "player");
+    kvn::SetForThisProgramOnly("GDK_GL", "disable");
+    ASSERT_EQ(StartProgramAndWait("DrvPicker.exe", kCommandLine), 0);
+    EXPECT_EQ(ReadFile(In("env.txt")), "player\n");
 }
 
 TEST_F(OurStartProgram, WindowsProgramWithoutWineIsNotStarted) {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/winapi.h"
+#include "settings/save_failure.h"
 #include "tests/reliability/shared_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/ram_dir.h"
@@ -116,6 +117,32 @@ TEST(OurProfileDiskFull, AWriteOnAFullFileSystemFailsAndKeepsTheOldFile) {
     if (result.rfind("SKIP: ", 0) == 0)
         GTEST_SKIP() << result.substr(6);
     EXPECT_EQ(result, "");
+}
+
+TEST(OurProfileDiskFull, ASaveOnAFullDiskSaysSo) {
+    TempPrefix prefix;
+    const fs::path file = prefix.settingsFile();
+    const std::string result = RunInChild([&]() -> std::string {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", file.parent_path().c_str(), "tmpfs", 0, "size=64k") != 0)
+            return std::string("SKIP: cannot mount a small file system here: ") +
+                   std::strerror(errno);
+        WriteFile(file, SharedFile(kShortValue));
+        if (FillUp(file.parent_path() / "filler") == 0)
+            return "could not fill the file system";
+        GameSettings chosen;
+        chosen.agpMode = AgpMemoryMode::Specify;
+        chosen.agpMemoryMb = 64;
+        const SaveResult saved = SaveSettings(chosen);
+        if (saved)
+            return "the save reported success on a full disk";
+        return SaveFailureMessage(saved);
+    });
+    if (result.rfind("SKIP: ", 0) == 0)
+        GTEST_SKIP() << result.substr(6);
+    EXPECT_EQ(result,
+              "The settings could not be saved to " + file.string() + ".\n\nThe disk is full.");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/winapi.h"
+#include "settings/save_failure.h"
 #include "settings/settings_file.h"
 #include "tests/support/profile_value.h"
 #include "tests/support/temp_dir.h"
@@ -141,17 +142,36 @@ TEST(SaveSettings, FolderPresentNoFileCreatesIt) {
     const auto file = prefix.settingsFile(); // creates korvane/
     GameSettings s;
     LoadSettings(s);
-    SaveSettings(s);
+    EXPECT_TRUE(SaveSettings(s));
     EXPECT_EQ(ReadFile(file),
               "[ZOLT]\r\nMipMapping=AUTO\r\nLowGraphicMode=0\r\nMaxRAMForAGP=AUTO\r\n");
 }
 
-TEST(SaveSettings, NeverCreatesTheKorvaneFolder) {
+TEST(SaveSettings, NeverCreatesTheKorvaneFolderAndSaysItIsMissing) {
     TempPrefix prefix;
     const auto before = Entries(prefix.windows());
-    SaveSettings(Chosen(MipMappingMode::On, 1, AgpMemoryMode::Specify, 64));
+    const SaveResult saved =
+        SaveSettings(Chosen(MipMappingMode::On, 1, AgpMemoryMode::Specify, 64));
     EXPECT_FALSE(std::filesystem::exists(prefix.windows() / "korvane"));
     EXPECT_EQ(Entries(prefix.windows()), before);
+    EXPECT_STREQ(saved.failedKey, "MipMapping");
+    EXPECT_EQ(SaveFailureMessage(saved), "The settings could not be saved to " +
+                                             (prefix.windows() / "korvane" / "kvn.ini").string() +
+                                             ".\n\nThe folder does not exist.");
+}
+
+TEST(OurSaveSettings, AReadOnlyFileIsKeptAndSaysSo) {
+    namespace fs = std::filesystem;
+    TempPrefix prefix;
+    const auto file = prefix.settingsFile();
+    WriteFile(file, "[ZOLT]\r\nMipMapping=OFF\r\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const SaveResult saved = SaveSettings(Chosen(MipMappingMode::On, 1, AgpMemoryMode::Auto, 0));
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_STREQ(saved.failedKey, "MipMapping");
+    EXPECT_EQ(SaveFailureMessage(saved), "The settings could not be saved to " + file.string() +
+                                             ".\n\nThe file or its folder is read-only.");
+    EXPECT_EQ(ReadFile(file), "[ZOLT]\r\nMipMapping=OFF\r\n");
 }
 
 TEST(SaveSettings, FindsFolderAndFileInAnotherCase) {

@@ -88,6 +88,10 @@ TempPrefix::TempPrefix() : windows_(dir_.path() / "drive_c" / "windows") {
         oldPrefix_ = old;
     }
     std::filesystem::create_directories(windows_);
+    // Drives C: and Z: as a new Wine prefix maps them.
+    std::filesystem::create_directory(root() / "dosdevices");
+    std::filesystem::create_directory_symlink("../drive_c", root() / "dosdevices" / "c:");
+    std::filesystem::create_directory_symlink("/", root() / "dosdevices" / "z:");
     ::setenv("WINEPREFIX", root().c_str(), 1);
 }
 

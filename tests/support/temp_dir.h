@@ -21,8 +21,8 @@ class TempDir {
 };
 
 // A temporary Wine-style prefix: WINEPREFIX points at it while it lives, and
-// drive_c/windows exists in it. On Windows the Windows directory is the
-// system's own: windows() is that folder, and its korvane folder is put aside
+// drive_c/windows exists in it, with drives C: (drive_c) and Z: (/). On Windows the Windows
+// directory is the system's own: windows() is that folder, and its korvane folder is put aside
 // while the prefix lives, so each test starts without one.
 class TempPrefix {
   public:
