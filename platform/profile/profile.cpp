@@ -69,8 +69,9 @@ DWORD CopyValue(std::string_view value, LPSTR buffer, DWORD size) {
 }
 
 // The number at the start of a value: blanks and control characters skipped,
-// one sign, "0x" for hexadecimal, digits up to the first other character,
-// wrapping in 32 bits.
+// one sign, then a lower-case prefix for the base ("0x" hexadecimal, "0o"
+// octal, "0b" binary; "0X" is a zero followed by other text), digits up to
+// the first other character, wrapping in 32 bits.
 UINT ParseProfileInt(const char* text) {
     while (*text != '\0' && static_cast<unsigned char>(*text) <= ' ')
         ++text;
@@ -78,9 +79,10 @@ UINT ParseProfileInt(const char* text) {
     if (*text == '+' || *text == '-')
         negative = *text++ == '-';
     std::uint32_t base = 10;
-    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text += 2;
+    if (text[0] == '0') {
+        base = text[1] == 'x' ? 16 : text[1] == 'o' ? 8 : text[1] == 'b' ? 2 : 10;
+        if (base != 10)
+            text += 2;
     }
     std::uint32_t value = 0;
     for (;; ++text) {

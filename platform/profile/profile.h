@@ -14,8 +14,8 @@
 DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
                                LPCSTR fileName);
 
-// The value of `key` read as a decimal (or 0x hexadecimal) number, or `def`
-// when the key is missing or empty.
+// The value of `key` read as a decimal number (hexadecimal, octal or binary
+// after a lower-case 0x, 0o or 0b), or `def` when the key is missing or empty.
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName);
 
 // Replaces the value of `key` in `section`, adding the key, the section or the
