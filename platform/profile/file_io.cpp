@@ -83,10 +83,16 @@ ReadStatus ReadWholeFile(const std::string& path, FileBytes& bytes, struct stat*
     if (fd.get() < 0)
         return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::fstat(fd.get(), &st) != 0)
         return ReadStatus::Failed;
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         return ReadStatus::Failed;
+    }
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize) {
+        errno = EFBIG;
+        return ReadStatus::Failed;
+    }
     if (info)
         *info = st;
     // Read the size fstat gave, then go on until end of file in case the
@@ -97,6 +103,7 @@ ReadStatus ReadWholeFile(const std::string& path, FileBytes& bytes, struct stat*
         if (bytes.size == capacity) {
             if (capacity > kMaxFileSize) {
                 bytes = FileBytes{};
+                errno = EFBIG;
                 return ReadStatus::Failed;
             }
             std::unique_ptr<char[]> larger(new char[capacity * 2]);
@@ -181,8 +188,11 @@ bool ReplaceFile(const std::string& path, std::initializer_list<std::string_view
     ok = ok && ::fsync(fd.get()) == 0;
     ok = ::close(fd.release()) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
+        const int reason = errno;
         ::unlink(temporary.c_str());
+        errno = reason;
+    }
     return ok;
 }
 

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -107,17 +108,27 @@ UINT ParseProfileInt(const char* text) {
 // write permission bit at all (the read-only attribute, which holds even for
 // root, as it does on Windows).
 bool MayWrite(const std::string& path, const struct stat& info) {
-    return (info.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+    if ((info.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return false;
+    }
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// A write refused by our own rules, with errno saying why.
+bool Refuse(int reason) {
+    errno = reason;
+    return false;
 }
 
 // The write itself; see WritePrivateProfileStringA.
 bool WriteValue(const char* section, const char* key, const char* value, const char* fileName) {
     const std::string path = ProfileHostPath(fileName);
     if (path.empty())
-        return false;
+        return Refuse(ENOENT);
     const std::string target = ResolveWriteTarget(path);
     if (target.empty())
-        return false;
+        return Refuse(ELOOP);
 
     FolderLock lock(FolderOf(target));
     if (!lock.folderExists())
@@ -134,13 +145,14 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
         PlanWrite(text, AnsiToFileText(section, decoded.encoding),
                   AnsiToFileText(key, decoded.encoding), AnsiToFileText(value, decoded.encoding));
     if (!edit)
-        return false;
+        return Refuse(EINVAL);
     if (!edit->changed && status == ReadStatus::Ok)
         return true; // the file already says so: leave it untouched
-    // Not 8-bit text (UTF-16 without its mark, binary data): adding lines of
-    // text would damage it.
-    if (decoded.encoding == TextEncoding::Ansi && LooksBinary(text))
-        return false;
+    // UTF-16 without its mark: lines of 8-bit text added to it would be
+    // misread. Any other file, odd bytes and all, has only its target line
+    // changed.
+    if (decoded.mark.empty() && LooksLikeUtf16(text))
+        return Refuse(EILSEQ);
     const struct stat* old = status == ReadStatus::Ok ? &info : nullptr;
     if (decoded.utf16()) {
         const std::string bytesOut = EncodeUtf16File(ApplyEdit(text, *edit), decoded);
@@ -152,7 +164,7 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
     if (decoded.mark.empty() && edit->begin == 0 &&
         DecodeFileText(edit->replacement + std::string(text.substr(edit->end, 3))).encoding !=
             TextEncoding::Ansi)
-        return false;
+        return Refuse(EINVAL);
     return ReplaceFile(
         target,
         {decoded.mark, text.substr(0, edit->begin), edit->replacement, text.substr(edit->end)},
@@ -185,11 +197,14 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName)
 
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
     // Deleting a key or a section (a NULL value or key) is not provided.
-    if (section == nullptr || key == nullptr || value == nullptr)
+    if (section == nullptr || key == nullptr || value == nullptr) {
+        errno = EINVAL;
         return FALSE;
+    }
     try {
         return WriteValue(section, key, value, fileName) ? TRUE : FALSE;
     } catch (const std::exception&) {
-        return FALSE; // out of memory: nothing was replaced
+        errno = ENOMEM;
+        return FALSE; // nothing was replaced
     }
 }

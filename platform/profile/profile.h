@@ -22,6 +22,9 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName)
 // file when missing. Only that line changes (or one line is added); the file
 // is replaced atomically and not at all when the value is already stored. A
 // line break ends the value. Never creates a folder. Returns nonzero on
-// success.
+// success; on failure errno says why (EACCES, ENOENT, ENOSPC, ... from the
+// system; EILSEQ for a UTF-16 file without a byte-order mark, EFBIG for a
+// file too large to read, EINVAL for a key or section that would not read
+// back as itself).
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
 #endif
