@@ -139,6 +139,8 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
     const ReadStatus status = ReadWholeFile(target, bytes, &info);
     if (status == ReadStatus::Failed || (status == ReadStatus::Ok && !MayWrite(target, info)))
         return false;
+    if (lock.locked())
+        RemoveStaleTemporaries(target);
     const DecodedText decoded = DecodeFileText(bytes.view());
     const std::string_view text = decoded.text();
     const auto edit =
