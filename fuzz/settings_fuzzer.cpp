@@ -72,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GameSettings second;
     LoadSettings(second);
     if (hadFile && saved == file) {
-        // The writes were refused (a file that looks binary): nothing changed.
+        // The writes were refused (UTF-16 without its mark, or too large):
+        // nothing changed.
         if (Describe(second) != Describe(first))
             Fail("a refused save changed what loads", Describe(first) + "\n" + Describe(second));
         return 0;

@@ -1,6 +1,8 @@
 #include "platform/profile/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace kvn::profile {
 namespace {
@@ -54,7 +57,11 @@ std::string BaseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A fresh name for a temporary file beside `path`, hidden like a dot file.
+// Temporary files are named ".<file name>.<pid>.<hex>.<n>.tmp": hidden like
+// a dot file, with the writer's process id.
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
+// A fresh name for a temporary file beside `path`.
 std::string TemporaryName(const std::string& path) {
     static std::atomic<unsigned> counter{0};
     const auto now = static_cast<unsigned long long>(
@@ -64,6 +71,41 @@ std::string TemporaryName(const std::string& path) {
                   now & 0xFFFFFFFFull, counter.fetch_add(1));
     const std::string folder = FolderOf(path);
     return folder + "/." + BaseNameOf(path) + suffix;
+}
+
+// Makes a rename in `folder` durable. File systems that cannot sync a
+// folder (EINVAL) keep their own rules; any other failure is reported.
+bool SyncFolder(const std::string& folder) {
+    Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return false;
+    return ::fsync(fd.get()) == 0 || errno == EINVAL;
+}
+
+bool AllOf(std::string_view s, std::string_view chars) {
+    return !s.empty() && s.find_first_not_of(chars) == std::string_view::npos;
+}
+
+// The writer's process id from the name of one of our temporary files for a
+// file named `base`; 0 for any other name.
+pid_t TemporaryWriter(std::string_view name, const std::string& base) {
+    if (name.size() < base.size() + 2 + kTemporaryEnd.size() || name[0] != '.' ||
+        name.substr(1, base.size()) != base || name[base.size() + 1] != '.' ||
+        !name.ends_with(kTemporaryEnd))
+        return 0;
+    name = name.substr(base.size() + 2, name.size() - base.size() - 2 - kTemporaryEnd.size());
+    const std::size_t dot1 = name.find('.');
+    if (dot1 == std::string_view::npos)
+        return 0;
+    const std::size_t dot2 = name.find('.', dot1 + 1);
+    if (dot2 == std::string_view::npos)
+        return 0;
+    const std::string_view pid = name.substr(0, dot1);
+    if (!AllOf(pid, "0123456789") || pid.size() > 9 ||
+        !AllOf(name.substr(dot1 + 1, dot2 - dot1 - 1), "0123456789abcdef") ||
+        !AllOf(name.substr(dot2 + 1), "0123456789"))
+        return 0;
+    return static_cast<pid_t>(std::stol(std::string(pid)));
 }
 
 } // namespace
@@ -83,10 +125,16 @@ ReadStatus ReadWholeFile(const std::string& path, FileBytes& bytes, struct stat*
     if (fd.get() < 0)
         return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::fstat(fd.get(), &st) != 0)
         return ReadStatus::Failed;
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         return ReadStatus::Failed;
+    }
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize) {
+        errno = EFBIG;
+        return ReadStatus::Failed;
+    }
     if (info)
         *info = st;
     // Read the size fstat gave, then go on until end of file in case the
@@ -97,6 +145,7 @@ ReadStatus ReadWholeFile(const std::string& path, FileBytes& bytes, struct stat*
         if (bytes.size == capacity) {
             if (capacity > kMaxFileSize) {
                 bytes = FileBytes{};
+                errno = EFBIG;
                 return ReadStatus::Failed;
             }
             std::unique_ptr<char[]> larger(new char[capacity * 2]);
@@ -141,9 +190,28 @@ FolderLock::FolderLock(const std::string& folder) {
     Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0)
         return;
-    while (::flock(fd.get(), LOCK_EX) != 0 && errno == EINTR) {
+    int status;
+    while ((status = ::flock(fd.get(), LOCK_EX)) != 0 && errno == EINTR) {
     }
+    locked_ = status == 0;
     fd_ = fd.release();
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const int saved = errno;
+    const std::string folder = FolderOf(path);
+    const std::string base = BaseNameOf(path);
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const pid_t writer = TemporaryWriter(entry->d_name, base);
+            // The lock keeps live writers of ours out already; a file whose
+            // process still runs is kept all the same.
+            if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
+                ::unlink((folder + "/" + entry->d_name).c_str());
+        }
+        ::closedir(dir);
+    }
+    errno = saved;
 }
 
 FolderLock::~FolderLock() {
@@ -181,9 +249,13 @@ bool ReplaceFile(const std::string& path, std::initializer_list<std::string_view
     ok = ok && ::fsync(fd.get()) == 0;
     ok = ::close(fd.release()) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
+        const int reason = errno;
         ::unlink(temporary.c_str());
-    return ok;
+        errno = reason;
+        return false;
+    }
+    return SyncFolder(FolderOf(path));
 }
 
 } // namespace kvn::profile

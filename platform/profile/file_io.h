@@ -52,18 +52,29 @@ class FolderLock {
     FolderLock& operator=(const FolderLock&) = delete;
     // False when the folder cannot be opened, e.g. when it does not exist.
     bool folderExists() const { return fd_ >= 0; }
+    // True when the lock is held (not merely the folder open).
+    bool locked() const { return locked_; }
 
   private:
     int fd_ = -1;
+    bool locked_ = false;
 };
+
+// Removes the temporary files that writers of `path` left when they died
+// half-way: only files named as ours for that file whose writer process is
+// gone. Call it holding the folder's lock, so that no live writer of ours is
+// between creating its temporary file and renaming it.
+void RemoveStaleTemporaries(const std::string& path);
 
 // Replaces (or creates) the file at `path` with the `pieces` in order, so
 // that an edit needs no copy of the whole text: a temporary file in
 // the same folder is written, synced to disk and renamed over it, so readers
 // see the old file or the new one, never a mix. The new file gets the
 // permission bits (and, where allowed, the owner) of `old`; a new file gets
-// the default permissions. Returns false, leaving the old file as it was, on
-// any failure; never creates a folder.
+// the default permissions. After the rename the folder is synced, so that the
+// new file survives a power loss. Returns false, with errno set, on any
+// failure (leaving the old file as it was unless only the folder's sync
+// failed); never creates a folder.
 bool ReplaceFile(const std::string& path, std::initializer_list<std::string_view> pieces,
                  const struct stat* old);
 

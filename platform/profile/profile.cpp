@@ -77,8 +77,9 @@ DWORD CopyValue(std::string_view value, LPSTR buffer, DWORD size, bool wholeChar
 }
 
 // The number at the start of a value: blanks and control characters skipped,
-// one sign, "0x" for hexadecimal, digits up to the first other character,
-// wrapping in 32 bits.
+// one sign, then a lower-case prefix for the base ("0x" hexadecimal, "0o"
+// octal, "0b" binary; "0X" is a zero followed by other text), digits up to
+// the first other character, wrapping in 32 bits.
 UINT ParseProfileInt(const char* text) {
     while (*text != '\0' && static_cast<unsigned char>(*text) <= ' ')
         ++text;
@@ -86,9 +87,10 @@ UINT ParseProfileInt(const char* text) {
     if (*text == '+' || *text == '-')
         negative = *text++ == '-';
     std::uint32_t base = 10;
-    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text += 2;
+    if (text[0] == '0') {
+        base = text[1] == 'x' ? 16 : text[1] == 'o' ? 8 : text[1] == 'b' ? 2 : 10;
+        if (base != 10)
+            text += 2;
     }
     std::uint32_t value = 0;
     for (;; ++text) {
@@ -144,6 +146,8 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
     const ReadStatus status = ReadWholeFile(target, bytes, &info);
     if (status == ReadStatus::Failed || (status == ReadStatus::Ok && !MayWrite(target, info)))
         return false;
+    if (lock.locked())
+        RemoveStaleTemporaries(target);
     const DecodedText decoded = DecodeFileText(bytes.view());
     const std::string_view text = decoded.text();
     const auto edit =
@@ -153,9 +157,10 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
         return Refuse(EINVAL);
     if (!edit->changed && status == ReadStatus::Ok)
         return true; // the file already says so: leave it untouched
-    // Not 8-bit text (UTF-16 without its mark, binary data): adding lines of
-    // text would damage it.
-    if (decoded.encoding == TextEncoding::Ansi && LooksBinary(text))
+    // UTF-16 without its mark: lines of 8-bit text added to it would be
+    // misread. Any other file, odd bytes and all, has only its target line
+    // changed.
+    if (decoded.mark.empty() && LooksLikeUtf16(text))
         return Refuse(EILSEQ);
     const struct stat* old = status == ReadStatus::Ok ? &info : nullptr;
     if (decoded.utf16()) {
@@ -168,7 +173,7 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
     if (decoded.mark.empty() && edit->begin == 0 &&
         DecodeFileText(edit->replacement + std::string(text.substr(edit->end, 3))).encoding !=
             TextEncoding::Ansi)
-        return Refuse(EILSEQ);
+        return Refuse(EINVAL);
     return ReplaceFile(
         target,
         {decoded.mark, text.substr(0, edit->begin), edit->replacement, text.substr(edit->end)},

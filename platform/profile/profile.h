@@ -14,16 +14,17 @@
 DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
                                LPCSTR fileName);
 
-// The value of `key` read as a decimal (or 0x hexadecimal) number, or `def`
-// when the key is missing or empty.
+// The value of `key` read as a decimal number (hexadecimal, octal or binary
+// after a lower-case 0x, 0o or 0b), or `def` when the key is missing or empty.
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName);
 
 // Replaces the value of `key` in `section`, adding the key, the section or the
 // file when missing. Only that line changes (or one line is added); the file
 // is replaced atomically and not at all when the value is already stored. A
 // line break ends the value. Never creates a folder. Returns nonzero on
-// success; on failure errno says why (ENOENT: the folder does not exist,
-// EACCES: the file or folder is read-only, ENOSPC: the disk is full, EILSEQ:
-// the file is not text that the write could keep intact, ...).
+// success; on failure errno says why (EACCES, ENOENT, ENOSPC, ... from the
+// system; EILSEQ for a UTF-16 file without a byte-order mark, EFBIG for a
+// file too large to read, EINVAL for a key or section that would not read
+// back as itself).
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
 #endif

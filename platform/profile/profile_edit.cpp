@@ -66,6 +66,9 @@ std::optional<TextEdit> PlanWrite(std::string_view text, std::string_view sectio
         line += value;
         if (!IsKeyLine(line, keyName))
             return std::nullopt;
+        // A last line without an ending gains the ending of the line before.
+        if (found.keyLine.next == found.keyLine.end)
+            line += Or(LastEndingBefore(text, found.keyLine.begin), kCrLf);
         edit.changed = true;
         edit.begin = found.keyLine.begin;
         edit.end = found.keyLine.end;

@@ -24,8 +24,9 @@ struct TextEdit {
 // and is cut at its first CR or LF, so that a value can never add lines. A
 // value that reads back the same as the stored one changes nothing. New lines
 // take the line ending of the line they follow (else the text's last ending,
-// else CR LF). Returns nothing when the result would not read back as that
-// key in that section (a name with a line break, a key with '=', ...).
+// else CR LF); so does a rewritten last line that had no ending. Returns
+// nothing when the result would not read back as that key in that section (a
+// name with a line break, a key with '=', ...).
 std::optional<TextEdit> PlanWrite(std::string_view text, std::string_view section,
                                   std::string_view key, std::string_view value);
 

@@ -158,18 +158,28 @@ std::string FileTextToAnsi(std::string_view text, TextEncoding encoding) {
     return out;
 }
 
-bool LooksBinary(std::string_view bytes) {
-    // Counted over the whole file, not weighed against its length: a write
-    // of plain text replaces or adds whole lines, so it never turns a file we
-    // may write into one we may not (a ratio would, when a write shortens the
-    // file, and the rest of a save would then be refused).
-    std::size_t suspicious = 0;
-    for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        // Tab, line ends, form feed and the old end-of-file mark occur in text.
-        suspicious += (c < 0x09) | ((c > 0x0D) & (c < 0x20) & (c != 0x1A));
+bool LooksLikeUtf16(std::string_view bytes) {
+    // Judged on the first line break (a write to a named section never
+    // changes it: a break it adds to text that has none is CR LF).
+    const std::size_t k = bytes.find_first_of("\r\n");
+    if (k != std::string_view::npos) {
+        // Little endian: the byte at an even offset, its NUL after it. Big
+        // endian: at an odd offset, its NUL before it and the next unit's
+        // NUL (if any) after it.
+        const bool nulAfter = k + 1 < bytes.size() && bytes[k + 1] == '\0';
+        if (k % 2 == 0)
+            return nulAfter;
+        return bytes[k - 1] == '\0' && (nulAfter || k + 1 == bytes.size());
     }
-    return suspicious >= 4;
+    // One line: NUL at every odd offset or at every even one, as in text
+    // made of characters below U+0100.
+    bool nulAtOdd = bytes.size() >= 2;
+    bool nulAtEven = bytes.size() >= 2;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\0')
+            (i % 2 ? nulAtOdd : nulAtEven) = false;
+    }
+    return nulAtOdd || nulAtEven;
 }
 
 } // namespace kvn::profile

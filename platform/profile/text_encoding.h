@@ -44,9 +44,10 @@ std::string AnsiToFileText(std::string_view ansi, TextEncoding encoding);
 // become '?'.
 std::string FileTextToAnsi(std::string_view text, TextEncoding encoding);
 
-// True when the bytes of a file without a byte-order mark are plainly not
-// 8-bit text (UTF-16 without its mark, binary data): four or more NUL and
-// control bytes. Such a file is never written to.
-bool LooksBinary(std::string_view bytes);
+// True when the bytes of a file without a byte-order mark are plainly UTF-16
+// text: its first line break is a UTF-16 CR or LF (a NUL beside it, on the
+// side of its code unit). Such a file reads as 8-bit text with NUL bytes, and
+// is never written to: lines of 8-bit text added to it would be misread.
+bool LooksLikeUtf16(std::string_view bytes);
 
 } // namespace kvn::profile

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <functional>
 #include <random>
 #include <string>
@@ -89,7 +90,14 @@ TEST_F(OurProfileBadInput, BinaryJunk) {
     std::string junk(64 * 1024, '\0');
     for (char& c : junk)
         c = static_cast<char>(random());
-    ExpectDefaultsAndNoWrite(junk);
+    WriteFile(file_, junk);
+    EXPECT_EQ(Get(path_), "AUTO");
+    EXPECT_EQ(GetInt(path_), 7u);
+    // Odd bytes do not block a write: it adds its lines and keeps the rest.
+    EXPECT_TRUE(WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str()));
+    EXPECT_EQ(ReadFile(file_).substr(0, junk.size()), junk);
+    EXPECT_EQ(Get(path_), "ON");
+    // Only NUL bytes: as good as UTF-16 without its mark.
     ExpectDefaultsAndNoWrite(std::string(1000, '\0'));
 }
 
@@ -100,6 +108,7 @@ TEST_F(OurProfileBadInput, Utf16WithoutByteOrderMark) {
         bytes += '\0';
     }
     ExpectDefaultsAndNoWrite(bytes);
+    EXPECT_EQ(errno, EILSEQ); // the reason a caller can report
 }
 
 TEST_F(OurProfileBadInput, StrayNulBytesAndHugeLinesStillWork) {
@@ -126,6 +135,7 @@ TEST_F(OurProfileBadInput, HugeFileIsNotRead) {
     fs::resize_file(file_, 100u << 20); // sparse: costs no disk space
     EXPECT_EQ(Get(path_), "AUTO");
     EXPECT_FALSE(WritePrivateProfileStringA("ZOLT", "MipMapping", "ON", path_.c_str()));
+    EXPECT_EQ(errno, EFBIG);
     EXPECT_EQ(fs::file_size(file_), 100u << 20);
 }
 

@@ -1,8 +1,9 @@
-// Runs the recorded profile-function cases (profile-cases.json) against the
-// profile functions: read results exactly, write results, and the file after
-// the writes. Where the recording re-wrote lines a write did not target, the
-// file must read back the same and keep those lines byte for byte instead.
-// On Windows it checks the system's own functions, byte for byte.
+// Runs the recorded profile-function cases (profile-cases.json), and cases of
+// our own (profile-cases-ours.json), against the profile functions: read
+// results exactly, write results, and the file after the writes. Where the
+// recording re-wrote lines a write did not target, the file must read back
+// the same and keep those lines byte for byte instead. On Windows it checks
+// the system's own functions, byte for byte.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -337,22 +338,51 @@ void ApplyOurDepartures(json& c) {
 }
 #endif
 
+#ifdef _WIN32
+// Our own cases state our rules; where the platform's functions differ, the
+// case's "on_platform" holds what they do instead.
+void ApplyPlatformDifferences(json& c) {
+    if (c.contains("on_platform"))
+        for (const auto& [field, value] : c["on_platform"].items())
+            c[field] = value;
+}
+#endif
+
 std::string VectorFile() {
     if (const char* path = std::getenv("KVN_PROFILE_VECTORS"); path && *path)
         return path;
     return KVN_PROFILE_VECTORS_DEFAULT;
 }
 
+std::optional<json> Load(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::cerr << "cannot read " << path << "\n";
+        return std::nullopt;
+    }
+    return json::parse(in);
+}
+
 } // namespace
 
-int main() {
-    const std::string vectors = VectorFile();
-    std::ifstream in(vectors, std::ios::binary);
-    if (!in) {
-        std::cerr << "cannot read " << vectors << "\n";
+// Runs the recorded cases, then the cases of our own in the files named on
+// the command line ({"note", "cases"}).
+int main(int argc, char** argv) {
+    std::optional<json> recorded = Load(VectorFile());
+    if (!recorded)
         return 1;
+    json cases = std::move(*recorded);
+    for (int i = 1; i < argc; ++i) {
+        std::optional<json> ours = Load(argv[i]);
+        if (!ours)
+            return 1;
+        for (json& c : (*ours)["cases"]) {
+#ifdef _WIN32
+            ApplyPlatformDifferences(c);
+#endif
+            cases.push_back(std::move(c));
+        }
     }
-    json cases = json::parse(in);
 
     std::random_device random;
     const fs::path root =

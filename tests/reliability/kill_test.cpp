@@ -1,5 +1,6 @@
 // A writer killed (SIGKILL) at random moments of a loop of writes leaves the
-// file as it was before or after a write, never empty, cut or mixed.
+// file as it was before or after a write, never empty, cut or mixed; the
+// temporary file it may leave is removed by the next write.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/winapi.h"
 #include "tests/reliability/shared_file.h"
@@ -33,14 +35,11 @@ std::string ReadValue(const std::string& path) {
     return ProfileValue(path, kSection, kKey, 4000);
 }
 
-// Removes and counts what killed writers left beside the file.
-int RemoveLeftovers(const fs::path& dir) {
+// Counts the files beside the settings file.
+int CountLeftovers(const fs::path& dir) {
     int count = 0;
     for (const auto& entry : fs::directory_iterator(dir))
-        if (entry.path().filename() != "kvn.ini") {
-            fs::remove_all(entry.path());
-            ++count;
-        }
+        count += entry.path().filename() != "kvn.ini";
     return count;
 }
 
@@ -107,7 +106,11 @@ TEST(OurProfileKill, AWriterKilledAnywhereLeavesTheOldOrTheNewFile) {
                    << " bytes that is neither version (" << shortFile.size() << " or "
                    << longFile.size() << " bytes)";
         }
-        leftovers += RemoveLeftovers(dir.path());
+        // The next writer removes what this one left: at most one file is
+        // ever there.
+        const int left = CountLeftovers(dir.path());
+        ASSERT_LE(left, 1) << "kill " << kill;
+        leftovers += left;
     }
     // Both versions turn up, so the kills did land between and within writes.
     EXPECT_GT(shortSeen, 0);
@@ -129,6 +132,28 @@ TEST(OurProfileKill, AWriterKilledAnywhereLeavesTheOldOrTheNewFile) {
                   10),
               "");
     EXPECT_EQ(ReadValue(path), "64");
+    EXPECT_EQ(CountLeftovers(dir.path()), 0) << "a temporary file survived the next save";
+}
+
+TEST(OurProfileKill, OnlyTemporaryFilesOfGoneWritersAreRemoved) {
+    RamDir dir;
+    const std::string path = (dir.path() / "kvn.ini").string();
+    WriteFile(path, SharedFile(kShortValue));
+    const pid_t gone = StartChild([] { return true; });
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone), alive = std::to_string(::getppid());
+    // A live writer's file, another file's, names not quite ours.
+    const std::vector<std::string> kept = {
+        ".kvn.ini." + alive + ".1f.0.tmp", ".other.ini." + dead + ".1f.0.tmp",
+        ".kvn.ini." + dead + ".1f.tmp", ".kvn.ini." + dead + ".1f.0.tmp~",
+        "kvn.ini." + dead + ".1f.0.tmp"};
+    for (const std::string& name : kept)
+        WriteFile((dir.path() / name).string(), "x");
+    WriteFile((dir.path() / (".kvn.ini." + dead + ".1f.0.tmp")).string(), "x");
+    ASSERT_TRUE(WriteValue(path, kLongValue));
+    EXPECT_EQ(CountLeftovers(dir.path()), static_cast<int>(kept.size()));
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
 }
 
 } // namespace
