@@ -182,19 +182,30 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
 
 } // namespace
 
-DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
-                               LPCSTR fileName) {
+namespace {
+
+// The stored value, or the default text; `display` reads it as text to show
+// (see GetPrivateProfileDisplayText).
+DWORD ReadText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size, LPCSTR fileName,
+               bool display) {
     if (buffer == nullptr || size == 0)
         return 0;
     try {
         std::string stored;
         // Listing sections or keys (a NULL section or key) is not provided.
-        if (section && key && ReadStoredValue(section, key, fileName, stored))
-            return CopyValue(stored, buffer, size);
+        if (section && key && ReadStoredValue(section, key, fileName, stored, display))
+            return CopyValue(stored, buffer, size, display);
     } catch (const std::exception&) {
         // Out of memory: the file counts as unreadable.
     }
-    return CopyValue(DefaultText(def), buffer, size);
+    return CopyValue(DefaultText(def), buffer, size, display);
+}
+
+} // namespace
+
+DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
+                               LPCSTR fileName) {
+    return ReadText(section, key, def, buffer, size, fileName, false);
 }
 
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName) {
@@ -220,14 +231,5 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
 
 DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
                                    LPCSTR fileName) {
-    if (buffer == nullptr || size == 0)
-        return 0;
-    try {
-        std::string stored;
-        if (section && key && ReadStoredValue(section, key, fileName, stored, true))
-            return CopyValue(stored, buffer, size, true);
-    } catch (const std::exception&) {
-        // Out of memory: the file counts as unreadable.
-    }
-    return CopyValue(DefaultText(def), buffer, size, true);
+    return ReadText(section, key, def, buffer, size, fileName, true);
 }
