@@ -15,6 +15,10 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     if (window_ == nullptr)
         return FALSE;
     const BOOL wasDisabled = window_->IsEnabled() ? FALSE : TRUE;
+    // A control disabled while it has the focus hands it on, so that the
+    // focus never rests where no key reaches.
+    if (enable == FALSE && !window_->IsTopLevel() && kvn::IsFocusWidget(window_))
+        kvn::HandOnFocus(window_);
     window_->Enable(enable != FALSE);
     return wasDisabled;
 }

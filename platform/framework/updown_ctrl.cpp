@@ -39,18 +39,44 @@ UpDownCtrl::UpDownCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSiz
     Bind(wxEVT_LEFT_UP, &UpDownCtrl::OnLeftUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &UpDownCtrl::OnCaptureLost, this);
     Bind(wxEVT_TIMER, &UpDownCtrl::OnTimer, this);
+    // Reached with the mouse or through the buddy's arrow keys only.
+    RefuseKeyboardFocus(this);
+    MakeSpinButtonAccessible(this);
 }
 
 void UpDownCtrl::SetBuddy(wxTextCtrl* buddy) {
     buddy_ = buddy;
-    if (buddy_ && (styles_ & kArrowKeys))
+    if (buddy_ == nullptr)
+        return;
+    if (styles_ & kArrowKeys)
         buddy_->Bind(wxEVT_KEY_DOWN, &UpDownCtrl::OnBuddyKey, this);
+    buddy_->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
+        FollowBuddy();
+        event.Skip();
+    });
+    WatchEnabled(buddy_, [this] { FollowBuddy(); });
+    FollowBuddy();
+}
+
+void UpDownCtrl::FollowBuddy() {
+    // The arrows act on the buddy: they show, and report, its enabled state.
+    if (IsEnabled() != buddy_->IsEnabled())
+        Enable(buddy_->IsEnabled());
+    Refresh();
+    NotifyValueChanged(this);
 }
 
 void UpDownCtrl::SetPosition(int position) {
     position_ = UpDownApplyDelta(position, 0, range_);
     if (buddy_ && (styles_ & kSetBuddyInt))
         buddy_->ChangeValue(std::to_string(position_));
+    NotifyValueChanged(this);
+}
+
+int UpDownCtrl::GetShownPosition() const {
+    if (buddy_ && (styles_ & kSetBuddyInt))
+        return UpDownStartPosition(buddy_->GetValue().utf8_string(), position_, range_);
+    return position_;
 }
 
 bool UpDownCtrl::IsActive() const {

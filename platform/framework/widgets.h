@@ -30,15 +30,56 @@ inline wxString FromAnsi(const char* text) {
 // placeholder of `fallbackSize`.
 wxBitmap LoadResourceBitmap(int id, wxSize fallbackSize);
 HICON LoadResourceIcon(int id);
+// What the image `id` shows, in a few words; empty for an unknown id.
+wxString ResourceDescription(int id);
 
 // Makes GTK's buttons and entries fit the heights of dialog templates.
 void ApplyCompactStyle();
+
+class UpDownCtrl;
+
+// Accessibility: the names, roles and values screen readers get.
+void MakeSpinButtonAccessible(UpDownCtrl* control);
+void NotifyValueChanged(wxWindow* control);
+void SetAccessibleName(wxWindow* control, const wxString& name);
+wxString AccessibleName(wxWindow* control);
+// True when `control` has the keyboard focus, or gets it when its window is
+// active again.
+bool IsFocusWidget(wxWindow* control);
+void MakeImageAccessible(wxWindow* control, const wxString& description);
+// Calls `changed` whenever the control is enabled or disabled.
+void WatchEnabled(wxWindow* control, std::function<void()> changed);
+// Keeps a control that takes no keyboard input out of the focus chain.
+void RefuseKeyboardFocus(wxWindow* control);
+// Shows the caption cut with an ellipsis where the control is narrower than
+// it, the whole caption as tooltip (the accessible name stays whole); or
+// undoes that.
+void ShortenCaption(wxWindow* control, bool shorten);
+// Runs `action` instead of the toolkit's own handling of the caption's
+// mnemonic.
+void OnCaptionMnemonic(wxWindow* control, std::function<void()> action);
+
+// Keyboard behaviour of a dialog beyond the toolkit's: a group box's mnemonic
+// moves the focus to the group's checked choice. Run once the captions are
+// final.
+void BindGroupMnemonics(wxWindow* dialog);
+// The arrow keys wrap round inside a radio group: true when `key` (pressed
+// in the focused radio button) was such a wrap and has been handled.
+bool WrapRadioGroup(wxWindow* focused, int key);
+// Gives the focus to the control nearest before `from` in z-order that can
+// take it (after it when none before), as when `from` is disabled.
+void HandOnFocus(wxWindow* from);
+// Names each edit after the caption of the control before it in z-order, and
+// an up-down control after its buddy. Run once the captions are final.
+void NameUnlabelledControls(wxWindow* dialog);
 
 // A static picture: the bitmap scaled into the rectangle, inside a sunken
 // edge when the template asks for one.
 class PictureCtrl : public wxControl {
   public:
-    PictureCtrl(wxWindow* parent, int id, const wxRect& rect, const wxBitmap& bitmap, bool sunken);
+    // An image to screen readers, described by `description`.
+    PictureCtrl(wxWindow* parent, int id, const wxRect& rect, const wxBitmap& bitmap, bool sunken,
+                const wxString& description);
     const wxBitmap& GetBitmap() const { return bitmap_; }
     bool AcceptsFocus() const override { return false; }
 
@@ -70,6 +111,9 @@ class UpDownCtrl : public wxControl {
     void Step(bool up, int step = 1);
     // Disabled too while its buddy is disabled.
     bool IsActive() const;
+    // The position the next step starts from: the buddy's number when it
+    // holds one within the range.
+    int GetShownPosition() const;
 
     bool AcceptsFocus() const override { return false; }
 
@@ -83,6 +127,8 @@ class UpDownCtrl : public wxControl {
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void OnTimer(wxTimerEvent& event);
     void OnBuddyKey(wxKeyEvent& event);
+    // Follows the buddy's enabled state and shown value.
+    void FollowBuddy();
     void Release();
     int HalfAt(const wxPoint& point) const; // +1 upper, -1 lower
 
