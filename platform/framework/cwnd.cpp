@@ -15,10 +15,6 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     if (window_ == nullptr)
         return FALSE;
     const BOOL wasDisabled = window_->IsEnabled() ? FALSE : TRUE;
-    // A control disabled while it has the focus hands it on, so that the
-    // focus never rests where no key reaches.
-    if (enable == FALSE && !window_->IsTopLevel() && kvn::IsFocusWidget(window_))
-        kvn::HandOnFocus(window_);
     window_->Enable(enable != FALSE);
     return wasDisabled;
 }
@@ -60,7 +56,7 @@ void CWnd::SetFocus() {
 }
 
 bool CWnd::HasFocus() const {
-    return window_ != nullptr && wxWindow::FindFocus() == window_;
+    return window_ != nullptr && kvn::IsFocusWidget(window_);
 }
 
 int CWnd::GetDlgCtrlID() const {

@@ -77,8 +77,8 @@ void BindGroupMnemonics(wxWindow* dialog) {
 
 bool WrapRadioGroup(wxWindow* focused, int key) {
     auto* radio = dynamic_cast<wxRadioButton*>(focused);
-    const bool forward = key == WXK_DOWN || key == WXK_RIGHT || key == WXK_NUMPAD_DOWN ||
-                         key == WXK_NUMPAD_RIGHT;
+    const bool forward =
+        key == WXK_DOWN || key == WXK_RIGHT || key == WXK_NUMPAD_DOWN || key == WXK_NUMPAD_RIGHT;
     const bool backward =
         key == WXK_UP || key == WXK_LEFT || key == WXK_NUMPAD_UP || key == WXK_NUMPAD_LEFT;
     if (radio == nullptr || (!forward && !backward))

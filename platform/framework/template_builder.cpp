@@ -130,8 +130,8 @@ std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& t
         case ControlKind::PushButton: {
             // Exact fit: the widening pass measures the caption, not the
             // toolkit's usual minimum width of a button.
-            auto* button = new wxButton(dialog, id, Label(c), r.GetPosition(), r.GetSize(),
-                                        wxBU_EXACTFIT);
+            auto* button =
+                new wxButton(dialog, id, Label(c), r.GetPosition(), r.GetSize(), wxBU_EXACTFIT);
             if (c.styles & kDefaultButton)
                 button->SetDefault();
             w = button;
@@ -179,9 +179,9 @@ std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& t
         }
         case ControlKind::Icon: {
             // Scaled into its rectangle, as the platform draws an icon control.
-            const wxBitmap icon = FitBitmap(LoadResourceBitmap(c.resource, wxSize(32, 32)),
-                                            wxSize(std::min(r.width, r.height),
-                                                   std::min(r.width, r.height)));
+            const wxBitmap icon =
+                FitBitmap(LoadResourceBitmap(c.resource, wxSize(32, 32)),
+                          wxSize(std::min(r.width, r.height), std::min(r.width, r.height)));
             w = new wxStaticBitmap(dialog, id, icon, r.GetPosition(), r.GetSize());
             break;
         }

@@ -86,8 +86,8 @@ void CentreButtonRows(const std::vector<LayoutItem>& before, std::vector<LayoutI
                 left = std::min(left, items[j].x);
                 right = std::max(right, items[j].x + items[j].w);
             }
-        const int shift = std::max(-left, (oldLeft + oldRight + restAfter - restBefore) / 2 -
-                                              (left + right) / 2);
+        const int shift =
+            std::max(-left, (oldLeft + oldRight + restAfter - restBefore) / 2 - (left + right) / 2);
         for (std::size_t j : row)
             items[j].x += shift;
     }
