@@ -242,11 +242,13 @@ void FitToCaptions(wxDialog* dialog) {
 }
 
 void PlaceOnScreen(wxDialog* dialog) {
+    dialog->Centre();
     const wxRect area = WorkArea(dialog);
-    const wxSize size = dialog->GetSize();
-    const int x = area.x + std::max(0, (area.width - size.x) / 2);
-    const int y = area.y + std::max(0, (area.height - size.y) / 2);
-    dialog->Move(x, y);
+    const wxRect r = dialog->GetRect();
+    const int x = std::max(area.x, std::min(r.x, area.GetRight() + 1 - r.width));
+    const int y = std::max(area.y, std::min(r.y, area.GetBottom() + 1 - r.height));
+    if (x != r.x || y != r.y)
+        dialog->Move(x, y);
 }
 
 } // namespace kvn

@@ -32,8 +32,8 @@ std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& t
 // fit are shortened with an ellipsis, their whole text the tooltip.
 void FitToCaptions(wxDialog* dialog);
 
-// Centres the dialog on its monitor's work area, wholly inside it where it
-// fits.
+// Centres the dialog (over its parent, if any) and keeps it inside its
+// monitor's work area.
 void PlaceOnScreen(wxDialog* dialog);
 
 } // namespace kvn

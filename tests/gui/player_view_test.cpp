@@ -196,8 +196,8 @@ TEST(AboutBox, MatchesItsTemplateAndSaysWhatIsTrue) {
             if (auto* text = dynamic_cast<wxStaticText*>(w)) {
                 saysNative = saysNative || text->GetLabel().Contains("natively");
             } else if (w->GetId() != IDOK) {
-                EXPECT_EQ(w->GetRect(), wxRect(box->ConvertDialogToPixels(wxPoint(11, 17)),
-                                               units(20, 20)));
+                EXPECT_EQ(w->GetRect(),
+                          wxRect(box->ConvertDialogToPixels(wxPoint(11, 17)), units(20, 20)));
             }
         }
         EXPECT_TRUE(saysNative);
