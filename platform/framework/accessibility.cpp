@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <string>
 
 #include <gtk/gtk-a11y.h>
 #include <gtk/gtk.h>
@@ -167,6 +168,10 @@ void MakeSpinButtonAccessible(UpDownCtrl* control) {
     UseOwnAccessible(widget, accessible);
 }
 
+void ForgetSpinButtonAccessible(UpDownCtrl* control) {
+    g_object_set_data(G_OBJECT(Handle(control)), kUpDownControl, nullptr);
+}
+
 void NotifyValueChanged(wxWindow* control) {
     GtkWidget* widget = Handle(control);
     if (auto* own = static_cast<AtkObject*>(g_object_get_data(G_OBJECT(widget), kOwnAccessible)))
@@ -194,10 +199,16 @@ void MakeImageAccessible(wxWindow* control, const wxString& description) {
     atk_object_set_name(accessible, description.utf8_str());
 }
 
-void WatchEnabled(wxWindow* control, std::function<void()> changed) {
-    g_signal_connect_data(Handle(control), "notify::sensitive", G_CALLBACK(OnNotify),
-                          new std::function<void()>(std::move(changed)), DeleteAction,
-                          GConnectFlags(0));
+unsigned long WatchProperty(wxWindow* control, const char* property,
+                            std::function<void()> changed) {
+    const std::string signal = std::string("notify::") + property;
+    return g_signal_connect_data(Handle(control), signal.c_str(), G_CALLBACK(OnNotify),
+                                 new std::function<void()>(std::move(changed)), DeleteAction,
+                                 GConnectFlags(0));
+}
+
+void Unwatch(wxWindow* control, unsigned long watch) {
+    g_signal_handler_disconnect(Handle(control), watch);
 }
 
 void RefuseKeyboardFocus(wxWindow* control) {

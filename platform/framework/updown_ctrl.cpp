@@ -50,15 +50,40 @@ void UpDownCtrl::SetBuddy(wxTextCtrl* buddy) {
         return;
     if (styles_ & kArrowKeys)
         buddy_->Bind(wxEVT_KEY_DOWN, &UpDownCtrl::OnBuddyKey, this);
-    buddy_->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
-        FollowBuddy();
-        event.Skip();
-    });
-    WatchEnabled(buddy_, [this] { FollowBuddy(); });
+    // Typed, stepped or set by the program alike.
+    watches_.push_back(WatchProperty(buddy_, "text", [this] { FollowBuddy(); }));
+    watches_.push_back(WatchProperty(buddy_, "sensitive", [this] { FollowBuddy(); }));
+    buddy_->Bind(wxEVT_DESTROY, &UpDownCtrl::OnBuddyDestroyed, this);
     FollowBuddy();
 }
 
+UpDownCtrl::~UpDownCtrl() {
+    ReleaseBuddy();
+    ForgetSpinButtonAccessible(this);
+}
+
+void UpDownCtrl::OnBuddyDestroyed(wxWindowDestroyEvent& event) {
+    event.Skip();
+    if (event.GetEventObject() == buddy_)
+        ReleaseBuddy();
+}
+
+// Whichever of the two goes first, the other no longer calls on it.
+void UpDownCtrl::ReleaseBuddy() {
+    if (buddy_ == nullptr)
+        return;
+    for (unsigned long watch : watches_)
+        Unwatch(buddy_, watch);
+    watches_.clear();
+    buddy_->Unbind(wxEVT_DESTROY, &UpDownCtrl::OnBuddyDestroyed, this);
+    if (styles_ & kArrowKeys)
+        buddy_->Unbind(wxEVT_KEY_DOWN, &UpDownCtrl::OnBuddyKey, this);
+    buddy_ = nullptr;
+}
+
 void UpDownCtrl::FollowBuddy() {
+    if (buddy_ == nullptr)
+        return;
     // The arrows act on the buddy: they show, and report, its enabled state.
     if (IsEnabled() != buddy_->IsEnabled())
         Enable(buddy_->IsEnabled());

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 #include <wx/bitmap.h>
 #include <wx/control.h>
@@ -40,6 +41,8 @@ class UpDownCtrl;
 
 // Accessibility: the names, roles and values screen readers get.
 void MakeSpinButtonAccessible(UpDownCtrl* control);
+// The accessible outlives the control by a little: it reads nothing from it.
+void ForgetSpinButtonAccessible(UpDownCtrl* control);
 void NotifyValueChanged(wxWindow* control);
 void SetAccessibleName(wxWindow* control, const wxString& name);
 wxString AccessibleName(wxWindow* control);
@@ -47,8 +50,11 @@ wxString AccessibleName(wxWindow* control);
 // active again.
 bool IsFocusWidget(wxWindow* control);
 void MakeImageAccessible(wxWindow* control, const wxString& description);
-// Calls `changed` whenever the control is enabled or disabled.
-void WatchEnabled(wxWindow* control, std::function<void()> changed);
+// Calls `changed` whenever the toolkit property `property` of the control
+// changes ("sensitive": enabled or disabled; "text": an edit's text).
+// Returns the watch, for Unwatch.
+unsigned long WatchProperty(wxWindow* control, const char* property, std::function<void()> changed);
+void Unwatch(wxWindow* control, unsigned long watch);
 // Keeps a control that takes no keyboard input out of the focus chain.
 void RefuseKeyboardFocus(wxWindow* control);
 // Shows the caption cut with an ellipsis where the control is narrower than
@@ -100,6 +106,7 @@ class UpDownCtrl : public wxControl {
 
     UpDownCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, unsigned styles,
                DeltaHandler onDelta);
+    ~UpDownCtrl() override;
 
     void SetBuddy(wxTextCtrl* buddy);
     wxTextCtrl* GetBuddy() const { return buddy_; }
@@ -129,12 +136,15 @@ class UpDownCtrl : public wxControl {
     void OnBuddyKey(wxKeyEvent& event);
     // Follows the buddy's enabled state and shown value.
     void FollowBuddy();
+    void OnBuddyDestroyed(wxWindowDestroyEvent& event);
+    void ReleaseBuddy();
     void Release();
     int HalfAt(const wxPoint& point) const; // +1 upper, -1 lower
 
     unsigned styles_;
     DeltaHandler onDelta_;
     wxTextCtrl* buddy_ = nullptr;
+    std::vector<unsigned long> watches_;
     UpDownRange range_;
     int position_ = 0;
     int pressed_ = 0;
