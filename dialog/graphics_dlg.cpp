@@ -84,7 +84,12 @@ void CGraphicsDlg::OnConfirm() {
 
 void CGraphicsDlg::OnAgpModeClicked() {
     UpdateData(TRUE);
+    // A failed exchange may just have put the focus into the box that is
+    // now disabled: it goes to the choice that enables the box again.
+    const bool boxHadFocus = memoryEdit.HasFocus();
     memoryEdit.EnableWindow(settings.agpMode != 0);
+    if (boxHadFocus && settings.agpMode == 0)
+        specifyRadio.SetFocus();
 }
 
 void CGraphicsDlg::OnSpinDeltaPos(NMHDR* notification, LRESULT* result) {

@@ -12,7 +12,7 @@ using K = ControlKind;
 constexpr ControlTemplate kAboutControls[] = {
     {-1, K::Icon, nullptr, 0, 11, 17, 20, 20, IDR_MAINFRAME},
     {-1, K::Text, "KvnConfig Version 1.0", kGroup, 40, 23, 119, 8},
-    {-1, K::Text, "Runs under Wine on Linux", 0, 40, 33, 119, 8},
+    {-1, K::Text, "Runs natively; the game runs under Wine", 0, 40, 33, 119, 8},
     {1, K::PushButton, "OK", kGroup | kTabStop | kDefaultButton, 178, 7, 32, 14},
     {-1, K::Text, "ZOLT Graphics Settings", 0, 40, 13, 84, 8},
 };

@@ -72,6 +72,17 @@ class DialogWindow : public wxDialog {
                 owner_.Command(id);
             return;
         }
+        case WXK_UP:
+        case WXK_DOWN:
+        case WXK_LEFT:
+        case WXK_RIGHT:
+        case WXK_NUMPAD_UP:
+        case WXK_NUMPAD_DOWN:
+        case WXK_NUMPAD_LEFT:
+        case WXK_NUMPAD_RIGHT:
+            if (!kvn::WrapRadioGroup(wxWindow::FindFocus(), key))
+                event.Skip();
+            return;
         case WXK_F1: {
             MessageArgs help{WM_COMMAND, BN_CLICKED, static_cast<int>(ID_HELP)};
             if (!owner_.DispatchMessage(help) && AfxGetApp() != nullptr)
@@ -151,7 +162,9 @@ INT_PTR CDialog::DoModal() {
     }
     // The open step may have relabelled controls: make room for the captions.
     kvn::FitToCaptions(window);
-    window->Centre();
+    kvn::BindGroupMnemonics(window);
+    kvn::NameUnlabelledControls(window);
+    kvn::PlaceOnScreen(window);
     const int result = window->ShowModal();
 
     MessageArgs destroy{WM_DESTROY};

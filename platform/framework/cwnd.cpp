@@ -56,7 +56,7 @@ void CWnd::SetFocus() {
 }
 
 bool CWnd::HasFocus() const {
-    return window_ != nullptr && wxWindow::FindFocus() == window_;
+    return window_ != nullptr && kvn::IsFocusWidget(window_);
 }
 
 int CWnd::GetDlgCtrlID() const {

@@ -9,6 +9,7 @@
 #include "platform/framework/cdialog.h"
 #include "platform/framework/exchange_rules.h"
 #include "platform/framework/message_box.h"
+#include "platform/framework/widgets.h"
 
 bool CDataExchange::Control(int id, CWnd& control) {
     if (!control.IsBound()) {
@@ -80,6 +81,12 @@ bool CDataExchange::Range(std::int32_t value, std::int32_t low, std::int32_t hig
 bool CDataExchange::Fail(const std::string& message, int id) {
     AfxMessageBox(message.c_str(), MB_ICONEXCLAMATION);
     if (CWnd* item = dialog_.GetDlgItem(id)) {
+        // A disabled control cannot be mended where it is: the focus goes to
+        // the control before it, the choice that enables it.
+        if (!item->IsWindowEnabled()) {
+            kvn::HandOnFocus(item->GetNativeWindow());
+            return false;
+        }
         item->SetFocus();
         if (auto* edit = dynamic_cast<wxTextCtrl*>(item->GetNativeWindow()))
             edit->SelectAll();

@@ -37,6 +37,11 @@ wxBitmap LoadResourceBitmap(int id, wxSize fallbackSize) {
     return Placeholder(fallbackSize);
 }
 
+wxString ResourceDescription(int id) {
+    const ImageResource* image = FindImageResource(id);
+    return image != nullptr ? wxString::FromUTF8(image->description) : wxString();
+}
+
 HICON LoadResourceIcon(int id) {
     // Icons live as long as the process, as the platform's shared icons do.
     static std::map<int, std::unique_ptr<IconHandle>> icons;

@@ -7,6 +7,7 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dcclient.h>
+#include <wx/display.h>
 #include <wx/image.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
@@ -62,13 +63,24 @@ int CaptionWidth(wxWindow* w) {
     return w->GetBestSize().x;
 }
 
+// The work area of the monitor the dialog opens on: its parent's, else the
+// first.
+wxRect WorkArea(wxWindow* dialog) {
+    int index = wxDisplay::GetFromWindow(dialog->GetParent() ? dialog->GetParent() : dialog);
+    if (index == wxNOT_FOUND)
+        index = 0;
+    return wxDisplay(static_cast<unsigned>(index)).GetClientArea();
+}
+
 } // namespace
 
 PictureCtrl::PictureCtrl(wxWindow* parent, int id, const wxRect& rect, const wxBitmap& bitmap,
-                         bool sunken)
+                         bool sunken, const wxString& description)
     : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), bitmap_(bitmap),
       sunken_(sunken) {
     Bind(wxEVT_PAINT, &PictureCtrl::OnPaint, this);
+    RefuseKeyboardFocus(this);
+    MakeImageAccessible(this, description);
 }
 
 void PictureCtrl::OnPaint(wxPaintEvent&) {
@@ -116,7 +128,10 @@ std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& t
         wxWindow* w = nullptr;
         switch (c.kind) {
         case ControlKind::PushButton: {
-            auto* button = new wxButton(dialog, id, Label(c), r.GetPosition(), r.GetSize());
+            // Exact fit: the widening pass measures the caption, not the
+            // toolkit's usual minimum width of a button.
+            auto* button =
+                new wxButton(dialog, id, Label(c), r.GetPosition(), r.GetSize(), wxBU_EXACTFIT);
             if (c.styles & kDefaultButton)
                 button->SetDefault();
             w = button;
@@ -159,14 +174,14 @@ std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& t
             const int edge = sunken ? 1 : 0;
             const wxBitmap bitmap = FitBitmap(LoadResourceBitmap(c.resource, wxSize(100, 159)),
                                               wxSize(r.width - 2 * edge, r.height - 2 * edge));
-            w = new PictureCtrl(dialog, id, r, bitmap, sunken);
+            w = new PictureCtrl(dialog, id, r, bitmap, sunken, ResourceDescription(c.resource));
             break;
         }
         case ControlKind::Icon: {
-            const wxBitmap icon = LoadResourceBitmap(c.resource, wxSize(32, 32));
-            // Shown at its own size, centred in its rectangle.
-            const wxSize size = icon.GetSize();
-            r = wxRect(r.x + (r.width - size.x) / 2, r.y + (r.height - size.y) / 2, size.x, size.y);
+            // Scaled into its rectangle, as the platform draws an icon control.
+            const wxBitmap icon =
+                FitBitmap(LoadResourceBitmap(c.resource, wxSize(32, 32)),
+                          wxSize(std::min(r.width, r.height), std::min(r.width, r.height)));
             w = new wxStaticBitmap(dialog, id, icon, r.GetPosition(), r.GetSize());
             break;
         }
@@ -205,19 +220,35 @@ void FitToCaptions(wxDialog* dialog) {
             continue;
         const wxRect r = w->GetRect();
         windows.push_back(w);
-        layout.push_back(LayoutItem{r.x, r.y, r.width, r.height, CaptionWidth(w)});
+        layout.push_back(LayoutItem{r.x, r.y, r.width, r.height, CaptionWidth(w),
+                                    dynamic_cast<wxButton*>(w) != nullptr});
     }
-    const int growth = WidenToFit(layout);
+    const wxRect area = WorkArea(dialog);
+    const int frame = dialog->GetSize().x - dialog->GetClientSize().x;
+    const int room = std::max(0, area.width - frame - dialog->GetClientSize().x);
+    const int growth = WidenToFit(layout, room);
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const LayoutItem& item = layout[i];
         const wxRect r(item.x, item.y, item.w, item.h);
         if (r != windows[i]->GetRect())
             windows[i]->SetSize(r);
+        if (item.neededWidth > 0)
+            ShortenCaption(windows[i], item.neededWidth > item.w);
     }
     if (growth > 0) {
         const wxSize client = dialog->GetClientSize();
         dialog->SetClientSize(client.x + growth, client.y);
     }
+}
+
+void PlaceOnScreen(wxDialog* dialog) {
+    dialog->Centre();
+    const wxRect area = WorkArea(dialog);
+    const wxRect r = dialog->GetRect();
+    const int x = std::max(area.x, std::min(r.x, area.GetRight() + 1 - r.width));
+    const int y = std::max(area.y, std::min(r.y, area.GetBottom() + 1 - r.height));
+    if (x != r.x || y != r.y)
+        dialog->Move(x, y);
 }
 
 } // namespace kvn

@@ -39,18 +39,69 @@ UpDownCtrl::UpDownCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSiz
     Bind(wxEVT_LEFT_UP, &UpDownCtrl::OnLeftUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &UpDownCtrl::OnCaptureLost, this);
     Bind(wxEVT_TIMER, &UpDownCtrl::OnTimer, this);
+    // Reached with the mouse or through the buddy's arrow keys only.
+    RefuseKeyboardFocus(this);
+    MakeSpinButtonAccessible(this);
 }
 
 void UpDownCtrl::SetBuddy(wxTextCtrl* buddy) {
     buddy_ = buddy;
-    if (buddy_ && (styles_ & kArrowKeys))
+    if (buddy_ == nullptr)
+        return;
+    if (styles_ & kArrowKeys)
         buddy_->Bind(wxEVT_KEY_DOWN, &UpDownCtrl::OnBuddyKey, this);
+    // Typed, stepped or set by the program alike.
+    watches_.push_back(WatchProperty(buddy_, "text", [this] { FollowBuddy(); }));
+    watches_.push_back(WatchProperty(buddy_, "sensitive", [this] { FollowBuddy(); }));
+    buddy_->Bind(wxEVT_DESTROY, &UpDownCtrl::OnBuddyDestroyed, this);
+    FollowBuddy();
+}
+
+UpDownCtrl::~UpDownCtrl() {
+    ReleaseBuddy();
+    ForgetSpinButtonAccessible(this);
+}
+
+void UpDownCtrl::OnBuddyDestroyed(wxWindowDestroyEvent& event) {
+    event.Skip();
+    if (event.GetEventObject() == buddy_)
+        ReleaseBuddy();
+}
+
+// Whichever of the two goes first, the other no longer calls on it.
+void UpDownCtrl::ReleaseBuddy() {
+    if (buddy_ == nullptr)
+        return;
+    for (unsigned long watch : watches_)
+        Unwatch(buddy_, watch);
+    watches_.clear();
+    buddy_->Unbind(wxEVT_DESTROY, &UpDownCtrl::OnBuddyDestroyed, this);
+    if (styles_ & kArrowKeys)
+        buddy_->Unbind(wxEVT_KEY_DOWN, &UpDownCtrl::OnBuddyKey, this);
+    buddy_ = nullptr;
+}
+
+void UpDownCtrl::FollowBuddy() {
+    if (buddy_ == nullptr)
+        return;
+    // The arrows act on the buddy: they show, and report, its enabled state.
+    if (IsEnabled() != buddy_->IsEnabled())
+        Enable(buddy_->IsEnabled());
+    Refresh();
+    NotifyValueChanged(this);
 }
 
 void UpDownCtrl::SetPosition(int position) {
     position_ = UpDownApplyDelta(position, 0, range_);
     if (buddy_ && (styles_ & kSetBuddyInt))
         buddy_->ChangeValue(std::to_string(position_));
+    NotifyValueChanged(this);
+}
+
+int UpDownCtrl::GetShownPosition() const {
+    if (buddy_ && (styles_ & kSetBuddyInt))
+        return UpDownStartPosition(buddy_->GetValue().utf8_string(), position_, range_);
+    return position_;
 }
 
 bool UpDownCtrl::IsActive() const {

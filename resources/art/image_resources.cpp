@@ -8,8 +8,8 @@ extern const std::size_t kPicturePngSize;
 
 const ImageResource* FindImageResource(int id) {
     static const ImageResource resources[] = {
-        {128, kIconPng, kIconPngSize},
-        {136, kPicturePng, kPicturePngSize},
+        {128, kIconPng, kIconPngSize, "KVNConfig icon"},
+        {136, kPicturePng, kPicturePngSize, "A sun setting over a glowing grid"},
     };
     for (const ImageResource& resource : resources) {
         if (resource.id == id) {

@@ -9,6 +9,7 @@ struct ImageResource {
     int id;
     const unsigned char* png;
     std::size_t size;
+    const char* description; // what it shows, for screen readers
 };
 
 const ImageResource* FindImageResource(int id); // nullptr for an unknown id

@@ -131,5 +131,23 @@ TEST(WidenToFit, InnerGrowthWithinTheRightEdgeDoesNotWidenTheDialog) {
     EXPECT_EQ(items[0].w, 20);
 }
 
+TEST(WidenToFit, AtMostTheRoomGivenWideCaptionsGetLessAndButtonsStayCentred) {
+    std::vector<LayoutItem> items = GraphicsDialog();
+    for (LayoutItem& item : items)
+        item.button = &item == &items[kOk] || &item == &items[kCancel];
+    items[kCheck].neededWidth = 400;
+    items[kSpecify].neededWidth = 300;
+    items[kOn].neededWidth = 50;
+    const int growth = WidenToFit(items, 100);
+    EXPECT_LE(growth, 100);
+    EXPECT_GE(growth, 99);
+    EXPECT_EQ(items[kOn].w, 50); // fits as it is
+    // The two wide captions get less than they need.
+    EXPECT_LT(items[kSpecify].w, 300);
+    EXPECT_LT(items[kCheck].w, 400);
+    // The pair's centre moves by half the growth.
+    EXPECT_NEAR(items[kOk].x + items[kCancel].x + items[kCancel].w, 95 + 233 + growth, 1);
+}
+
 } // namespace
 } // namespace kvn
