@@ -7,7 +7,8 @@
 # seeds the targets from the recorded profile cases; keeps the corpus, which
 # grows from run to run, in build/fuzz/corpus; saves each finding in
 # build/fuzz/findings. Exits nonzero on any finding. KVN_FUZZ_SEED fixes
-# libFuzzer's seed (0, the default, picks a new one each run). Replay one with
+# libFuzzer's seed (0, the default, picks a new one each run); KVN_PROFILE_VECTORS
+# names another file of cases to seed from. Replay one with
 #   build/fuzz/fuzz/profile_fuzzer build/fuzz/findings/<file>
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,10 +21,7 @@ cmake -S . -B $build -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKVN_FUZZ=ON \
   -DKVN_WERROR=ON >/dev/null
 cmake --build $build -j2 --target profile_fuzzer settings_fuzzer make_seeds
 
-vectors=${KVN_PROFILE_VECTORS:-}
-for candidate in ../shared/conformance/profile-cases.json tests/platform/data/profile-cases.json; do
-  [ -n "$vectors" ] || { [ -f "$candidate" ] && vectors=$candidate; } || true
-done
+vectors=${KVN_PROFILE_VECTORS:-tests/platform/data/profile-cases.json}
 rm -rf $build/seeds
 $build/fuzz/make_seeds "$vectors" $build/seeds/profile $build/seeds/settings >/dev/null
 mkdir -p $build/corpus/profile $build/corpus/settings $build/findings
