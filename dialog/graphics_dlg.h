@@ -1,16 +1,14 @@
 // CGraphicsDlg: the graphics settings dialog, template 102.
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 
+#include "launcher/driver_tool_launcher.h"
 #include "platform/framework/cdialog.h"
 #include "platform/framework/controls.h"
 #include "settings/game_settings.h"
-
-struct DriverToolRun;
 
 class CGraphicsDlg : public CDialog {
   public:
@@ -48,15 +46,13 @@ class CGraphicsDlg : public CDialog {
     void OnAgpModeClicked();
     void OnSpinDeltaPos(NMHDR* notification, LRESULT* result);
 
-    // The driver tool (launcher/driver_tool.cpp). The worker gets the run it
-    // shares with the dialog, so that it never needs the dialog once that is
-    // destroyed.
+    // The driver-tool button (dialog/driver_tool_button.cpp).
     void OnDriverToolClicked();
-    static unsigned DriverToolThreadProc(CGraphicsDlg* dialog, std::shared_ptr<DriverToolRun> run);
     void OnDriverToolFinished();
     void OnDestroyWindow();
     bool NoControlHasFocus() const;
-    std::shared_ptr<DriverToolRun> toolRun; // the running worker's share; set with workerThread
+    DriverToolLauncher toolLauncher;
+    bool toolButtonHadFocus = false; // when clicked; for giving the focus back at the end
 
     DECLARE_MESSAGE_MAP()
 };

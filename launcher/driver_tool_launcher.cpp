@@ -1,0 +1,69 @@
+#include "launcher/driver_tool_launcher.h"
+
+#include <mutex>
+#include <system_error>
+#include <utility>
+
+#include "platform/framework/cwinapp.h"
+#include "platform/process/start_program.h"
+
+namespace {
+
+// The tool sees its own name followed by one argument that names the game.
+constexpr const char* kToolCommandLine = "DrvPicker.exe -app:ZOLT";
+
+} // namespace
+
+struct DriverToolLauncher::Run {
+    std::string toolPath;           // copied before the worker starts
+    std::function<void()> finished; // runs on the user-interface thread
+
+    std::mutex mutex;
+    // Set on the user-interface thread under `mutex`; read by the worker
+    // under it, and by the posted report, which runs on that thread too.
+    bool abandoned = false;
+};
+
+DriverToolLauncher::~DriverToolLauncher() {
+    Abandon();
+}
+
+std::optional<std::thread::id> DriverToolLauncher::Start(const std::string& toolPath,
+                                                         std::function<void()> finished) {
+    auto run = std::make_shared<Run>();
+    run->toolPath = toolPath;
+    run->finished = std::move(finished);
+    try {
+        std::thread worker(&DriverToolLauncher::DriverToolThreadProc, run);
+        const std::thread::id id = worker.get_id();
+        worker.detach();
+        run_ = std::move(run);
+        return id;
+    } catch (const std::system_error&) {
+        return std::nullopt; // no worker, nothing to wait for
+    }
+}
+
+void DriverToolLauncher::Abandon() {
+    if (!run_)
+        return;
+    std::lock_guard lock(run_->mutex);
+    run_->abandoned = true;
+}
+
+unsigned DriverToolLauncher::DriverToolThreadProc(std::shared_ptr<Run> run) {
+    // A tool that cannot be started ends the wait at once; the result is not
+    // examined either way.
+    kvn::StartProgramAndWait(run->toolPath, kToolCommandLine);
+
+    // Posting under the lock: once the launcher has abandoned the run, this
+    // thread no longer touches the framework, which may be gone with the process.
+    std::lock_guard lock(run->mutex);
+    if (!run->abandoned) {
+        AfxPostToUiThread([run] {
+            if (!run->abandoned)
+                run->finished();
+        });
+    }
+    return 0;
+}
