@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "platform/paths/host_path.h"
+#include "platform/text/ascii_case.h"
+#include "platform/text/integer_rules.h"
 #include "platform/winapi.h"
 #include "settings/save_failure.h"
 
@@ -14,13 +16,6 @@ namespace {
 
 constexpr const char* kSection = "ZOLT";
 constexpr DWORD kBufferSize = 100; // every text read uses a 100-character buffer
-
-// Lower-cases ASCII letters in place; other bytes of the code page are kept.
-void ToLowerAscii(char* text) {
-    for (; *text; ++text)
-        if (*text >= 'A' && *text <= 'Z')
-            *text = static_cast<char>(*text - 'A' + 'a');
-}
 
 } // namespace
 
@@ -32,30 +27,15 @@ std::string SettingsFilePath() {
     return std::string(directory) + "\\korvane\\kvn.ini";
 }
 
-std::int32_t ParseLeadingDecimal(const char* text) {
-    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
-        ++text;
-    bool negative = false;
-    if (*text == '+' || *text == '-')
-        negative = *text++ == '-';
-    std::uint32_t value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text)
-        value = value * 10u + static_cast<std::uint32_t>(*text - '0');
-    if (negative)
-        value = 0u - value;
-    return static_cast<std::int32_t>(value);
-}
-
 void LoadSettings(GameSettings& settings) {
     const std::string path = SettingsFilePath();
     const char* file = path.c_str();
     char text[kBufferSize];
 
     GetPrivateProfileStringA(kSection, "MipMapping", "AUTO", text, kBufferSize, file);
-    ToLowerAscii(text);
-    if (std::strcmp(text, "on") == 0)
+    if (kvn::EqualsIgnoringAsciiCase(text, "on"))
         settings.mipMapping = MipMappingMode::On;
-    else if (std::strcmp(text, "off") == 0)
+    else if (kvn::EqualsIgnoringAsciiCase(text, "off"))
         settings.mipMapping = MipMappingMode::Off;
     else
         settings.mipMapping = MipMappingMode::Auto;
@@ -64,12 +44,11 @@ void LoadSettings(GameSettings& settings) {
         static_cast<int>(GetPrivateProfileIntA(kSection, "LowGraphicMode", 0, file));
 
     GetPrivateProfileStringA(kSection, "MaxRAMForAGP", "AUTO", text, kBufferSize, file);
-    ToLowerAscii(text);
-    if (std::strcmp(text, "auto") == 0) {
+    if (kvn::EqualsIgnoringAsciiCase(text, "auto")) {
         settings.agpMode = AgpMemoryMode::Auto; // agpMemoryMb keeps its value
     } else {
         settings.agpMode = AgpMemoryMode::Specify;
-        settings.agpMemoryMb = ParseLeadingDecimal(text);
+        settings.agpMemoryMb = kvn::ParseSettingsDecimal(text);
     }
 
     GetPrivateProfileStringA(kSection, "Language", "English", text, kBufferSize, file);
@@ -89,7 +68,7 @@ SaveResult SaveSettings(const GameSettings& settings) {
     std::snprintf(number, sizeof number, "%d", settings.lowGraphicMode);
     std::string lowGraphic = number;
     std::snprintf(number, sizeof number, "%d", static_cast<int>(settings.agpMemoryMb));
-    const char* agp = settings.agpMode != 0 ? number : "AUTO";
+    const char* agp = settings.agpMode != AgpMemoryMode::Auto ? number : "AUTO";
 
     const std::pair<const char*, const char*> writes[] = {
         {"MipMapping", mip}, {"LowGraphicMode", lowGraphic.c_str()}, {"MaxRAMForAGP", agp}};

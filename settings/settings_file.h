@@ -24,7 +24,3 @@ struct SaveResult {
 // Writes MipMapping, LowGraphicMode and MaxRAMForAGP to section ZOLT, in that
 // order. Stops at the first write that fails and says which and why.
 SaveResult SaveSettings(const GameSettings& settings);
-
-// The leading decimal number of `text`: white space skipped, one optional
-// sign, digits up to the first non-digit; 0 without digits; wraps in 32 bits.
-std::int32_t ParseLeadingDecimal(const char* text);

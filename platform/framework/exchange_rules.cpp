@@ -5,50 +5,6 @@
 
 namespace kvn {
 
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-} // namespace
-
-std::optional<std::int32_t> ParseExchangeInteger(std::string_view text) {
-    text = text.substr(0, std::min(text.size(), kIntegerTextLimit));
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    const std::size_t first = i;
-
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    // Accumulate in 64 bits, saturating well beyond the 32-bit range.
-    std::int64_t magnitude = 0;
-    const std::size_t digitsStart = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[i] - '0'), std::int64_t{1} << 40);
-        ++i;
-    }
-    // A sign without digits converts nothing: the sign itself is trailing text.
-    if (i == digitsStart)
-        i = first;
-    std::size_t rest = i;
-    while (rest < text.size() && IsBlank(text[rest]))
-        ++rest;
-    if (rest != text.size())
-        return std::nullopt;
-
-    std::int64_t value = negative ? -magnitude : magnitude;
-    value = std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                     std::numeric_limits<std::int32_t>::max());
-    if (value == 0 && (first == text.size() || text[first] != '0'))
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
-}
-
 std::vector<int> RadioGroupIds(std::span<const ControlTemplate> controls, int firstId) {
     std::vector<int> ids;
     auto it = std::find_if(controls.begin(), controls.end(),

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/framework/dialog_template.h"
+#include "platform/text/integer_rules.h" // ParseExchangeInteger, kIntegerTextLimit
 
 namespace kvn {
 
@@ -17,15 +18,6 @@ namespace kvn {
 inline constexpr const char* kEnterIntegerMessage = "Please enter an integer.";
 inline constexpr const char* kEnterIntegerRangeMessage =
     "Please enter an integer between %1 and %2.";
-
-// How many characters of an edit's text the integer exchange reads.
-inline constexpr std::size_t kIntegerTextLimit = 31;
-
-// Reads an integer as the edit exchange does: at most 31 characters; leading
-// blanks and tabs skipped; one optional sign and decimal digits, clamped to
-// the 32-bit range; only blanks and tabs may follow. A result of 0 counts
-// only when the first non-blank character is '0' (so "", "-0" and "+" fail).
-std::optional<std::int32_t> ParseExchangeInteger(std::string_view text);
 
 // The ids of the radio buttons of the group that starts at `firstId`, in
 // index order: the walk goes on in z-order until a control that starts a new

@@ -2,34 +2,21 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+
+#include "platform/text/integer_rules.h"
 
 namespace kvn {
 
 int UpDownStartPosition(std::string_view text, int previousPosition, UpDownRange range) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && text.front() == '-') {
-        negative = true;
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 10)
+    const std::optional<std::int64_t> value = ParseUpDownInteger(text);
+    if (!value)
         return previousPosition;
-    std::int64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return previousPosition;
-        value = value * 10 + (c - '0');
-    }
-    if (negative)
-        value = -value;
     const int low = std::min(range.lower, range.upper);
     const int high = std::max(range.lower, range.upper);
-    if (value < low || value > high)
+    if (*value < low || *value > high)
         return previousPosition;
-    return static_cast<int>(value);
+    return static_cast<int>(*value);
 }
 
 int UpDownProposedDelta(bool upArrow, int step, UpDownRange range) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/paths/wine_prefix.h"
+#include "platform/text/ascii_case.h"
 
 namespace kvn {
 namespace {
@@ -17,13 +18,6 @@ namespace {
 bool Exists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
 }
 
 // The entry of `dir` that matches `name` without regard to case; of several,

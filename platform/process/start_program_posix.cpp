@@ -2,6 +2,7 @@
 #include "platform/process/command_line.h"
 #include "platform/process/player_environment.h"
 #include "platform/process/start_program.h"
+#include "platform/text/ascii_case.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,6 +16,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
@@ -43,10 +45,8 @@ bool IsWindowsProgram(const std::string& path) {
 bool IsBatchFile(const std::string& path) {
     if (path.size() < 4)
         return false;
-    std::string extension = path.substr(path.size() - 4);
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".bat" || extension == ".cmd";
+    const std::string_view extension = std::string_view(path).substr(path.size() - 4);
+    return EqualsIgnoringAsciiCase(extension, ".bat") || EqualsIgnoringAsciiCase(extension, ".cmd");
 }
 
 // The batch file's Windows path for Wine's command interpreter: the path as

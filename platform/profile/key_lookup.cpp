@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/text/ascii_case.h"
+
 namespace kvn::profile {
 namespace {
 
@@ -30,7 +32,7 @@ bool FindSectionHeader(std::string_view text, std::string_view section, Line& he
             ++end;
         const Line line{start, end, end + EndingAt(text, end).size()};
         const ParsedLine parsed = ParseLine(text, line);
-        if (parsed.kind == LineKind::Section && NamesEqual(parsed.name, section)) {
+        if (parsed.kind == LineKind::Section && EqualsIgnoringAsciiCase(parsed.name, section)) {
             header = line;
             return true;
         }
@@ -62,7 +64,7 @@ KeyLookup FindKey(std::string_view text, std::string_view section, std::string_v
             break; // the section ends here
         if (parsed.kind == LineKind::Blank)
             continue;
-        if (NamesEqual(parsed.name, key)) {
+        if (EqualsIgnoringAsciiCase(parsed.name, key)) {
             result.keyFound = true;
             result.keyLine = line;
             result.parsed = parsed;

@@ -52,9 +52,6 @@ std::string_view Trim(std::string_view s);
 std::string_view TrimLeft(std::string_view s);
 std::string_view CutAtNul(std::string_view s);
 
-// Names compare without regard to ASCII case; other bytes must be equal.
-bool NamesEqual(std::string_view a, std::string_view b);
-
 // Classifies a line. A trimmed line that starts with '[' and has a ']' after
 // it is a section header; its name is the text up to the last ']'. Any other
 // non-blank line is a key line, comment lines included: a line ";x=1" is the

@@ -20,6 +20,7 @@
 #include "platform/profile/profile_path.h"
 #include "platform/profile/text_encoding.h"
 #include "platform/profile/utf8_text.h"
+#include "platform/text/integer_rules.h"
 
 namespace {
 
@@ -74,41 +75,6 @@ DWORD CopyValue(std::string_view value, LPSTR buffer, DWORD size, bool wholeChar
     std::memcpy(buffer, value.data(), value.size());
     buffer[value.size()] = '\0';
     return static_cast<DWORD>(value.size());
-}
-
-// The number at the start of a value: blanks and control characters skipped,
-// one sign, then a lower-case prefix for the base ("0x" hexadecimal, "0o"
-// octal, "0b" binary; "0X" is a zero followed by other text), digits up to
-// the first other character, wrapping in 32 bits.
-UINT ParseProfileInt(const char* text) {
-    while (*text != '\0' && static_cast<unsigned char>(*text) <= ' ')
-        ++text;
-    bool negative = false;
-    if (*text == '+' || *text == '-')
-        negative = *text++ == '-';
-    std::uint32_t base = 10;
-    if (text[0] == '0') {
-        base = text[1] == 'x' ? 16 : text[1] == 'o' ? 8 : text[1] == 'b' ? 2 : 10;
-        if (base != 10)
-            text += 2;
-    }
-    std::uint32_t value = 0;
-    for (;; ++text) {
-        const char c = *text;
-        std::uint32_t digit;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<std::uint32_t>(c - '0');
-        else if (c >= 'a' && c <= 'f')
-            digit = static_cast<std::uint32_t>(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F')
-            digit = static_cast<std::uint32_t>(c - 'A' + 10);
-        else
-            break;
-        if (digit >= base)
-            break;
-        value = value * base + digit;
-    }
-    return negative ? 0u - value : value;
 }
 
 // Fails a write with `error` as the reason left in errno, for refusals that
@@ -212,7 +178,7 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName)
     char text[30];
     if (GetPrivateProfileStringA(section, key, "", text, sizeof text, fileName) == 0)
         return static_cast<UINT>(def);
-    return ParseProfileInt(text);
+    return kvn::ParseProfileInteger(text);
 }
 
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {

@@ -2,6 +2,7 @@
 
 #include "platform/profile/key_lookup.h"
 #include "platform/profile/line_scanner.h"
+#include "platform/text/ascii_case.h"
 
 namespace kvn::profile {
 namespace {
@@ -18,7 +19,8 @@ ParsedLine ParseSingleLine(std::string_view line) {
 
 bool IsKeyLine(std::string_view line, std::string_view key) {
     const ParsedLine parsed = ParseSingleLine(line);
-    return parsed.kind == LineKind::Key && parsed.hasValue && NamesEqual(parsed.name, key);
+    return parsed.kind == LineKind::Key && parsed.hasValue &&
+           EqualsIgnoringAsciiCase(parsed.name, key);
 }
 
 std::string_view Or(std::string_view ending, std::string_view fallback) {
@@ -112,7 +114,8 @@ std::optional<TextEdit> PlanWrite(std::string_view text, std::string_view sectio
     header += TrimLeft(section);
     header += ']';
     const ParsedLine parsedHeader = ParseSingleLine(header);
-    if (parsedHeader.kind != LineKind::Section || !NamesEqual(parsedHeader.name, sectionName))
+    if (parsedHeader.kind != LineKind::Section ||
+        !EqualsIgnoringAsciiCase(parsedHeader.name, sectionName))
         return std::nullopt;
     // A new section goes at the end, in the ending of the last line.
     const std::string_view ending = Or(LastEndingBefore(text, text.size()), kCrLf);

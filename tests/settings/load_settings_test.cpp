@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/text/integer_rules.h"
 #include "settings/settings_file.h"
 #include "tests/support/temp_dir.h"
 
@@ -115,18 +116,18 @@ TEST(LoadSettings, EveryFieldIsSetEvenWhenTheRecordWasUsed) {
     EXPECT_EQ(s.language, "English");
 }
 
-TEST(ParseLeadingDecimal, SignDigitsAndWrapAround) {
-    EXPECT_EQ(ParseLeadingDecimal("64"), 64);
-    EXPECT_EQ(ParseLeadingDecimal(" \t64x"), 64);
-    EXPECT_EQ(ParseLeadingDecimal("+5"), 5);
-    EXPECT_EQ(ParseLeadingDecimal("-0"), 0);
-    EXPECT_EQ(ParseLeadingDecimal("--4"), 0);
-    EXPECT_EQ(ParseLeadingDecimal("- 3"), 0);
-    EXPECT_EQ(ParseLeadingDecimal(""), 0);
-    EXPECT_EQ(ParseLeadingDecimal("2147483647"), INT32_MAX);
-    EXPECT_EQ(ParseLeadingDecimal("-2147483648"), INT32_MIN);
-    EXPECT_EQ(ParseLeadingDecimal("-2147483649"), INT32_MAX);
-    EXPECT_EQ(ParseLeadingDecimal("99999999999"), 1215752191);
+TEST(ParseSettingsDecimal, SignDigitsAndWrapAround) {
+    EXPECT_EQ(kvn::ParseSettingsDecimal("64"), 64);
+    EXPECT_EQ(kvn::ParseSettingsDecimal(" \t64x"), 64);
+    EXPECT_EQ(kvn::ParseSettingsDecimal("+5"), 5);
+    EXPECT_EQ(kvn::ParseSettingsDecimal("-0"), 0);
+    EXPECT_EQ(kvn::ParseSettingsDecimal("--4"), 0);
+    EXPECT_EQ(kvn::ParseSettingsDecimal("- 3"), 0);
+    EXPECT_EQ(kvn::ParseSettingsDecimal(""), 0);
+    EXPECT_EQ(kvn::ParseSettingsDecimal("2147483647"), INT32_MAX);
+    EXPECT_EQ(kvn::ParseSettingsDecimal("-2147483648"), INT32_MIN);
+    EXPECT_EQ(kvn::ParseSettingsDecimal("-2147483649"), INT32_MAX);
+    EXPECT_EQ(kvn::ParseSettingsDecimal("99999999999"), 1215752191);
 }
 
 } // namespace
