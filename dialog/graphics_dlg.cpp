@@ -11,6 +11,8 @@
 namespace {
 
 constexpr UINT kAboutCommand = 0x0010;
+// The memory box's range, in megabytes: the exchange's validation and the
+// spin control's steps.
 constexpr std::int32_t kMinMemoryMb = 0;
 constexpr std::int32_t kMaxMemoryMb = 128;
 
@@ -57,11 +59,13 @@ BOOL CGraphicsDlg::OnOpen() {
     CDialog::OnOpen();
     SetIcon(icon, TRUE);
     SetIcon(icon, FALSE);
-    // Minimum 128, maximum 0: OnSpinDeltaPos turns the steps round.
-    SendDlgItemMessage(IDC_MEMORY_SPIN, UDM_SETRANGE, 0, MAKELONG(0, 128));
+    // The platform's range is the maximum in the low word and the minimum in
+    // the high word: so here 128 is the minimum and 0 the maximum, and
+    // OnSpinDeltaPos turns the steps round.
+    SendDlgItemMessage(IDC_MEMORY_SPIN, UDM_SETRANGE, 0, MAKELONG(kMinMemoryMb, kMaxMemoryMb));
 
     LoadSettings(settings);
-    memoryEdit.EnableWindow(settings.agpMode != 0);
+    memoryEdit.EnableWindow(settings.agpMode != AgpMemoryMode::Auto);
     LoadCaptions(settings.language, toolPath,
                  [this](int id, const char* text) { SetDlgItemText(id, text); });
     toolButton.EnableWindow(settings.driverConfigured != 0);
@@ -87,8 +91,8 @@ void CGraphicsDlg::OnAgpModeClicked() {
     // A failed exchange may just have put the focus into the box that is
     // now disabled: it goes to the choice that enables the box again.
     const bool boxHadFocus = memoryEdit.HasFocus();
-    memoryEdit.EnableWindow(settings.agpMode != 0);
-    if (boxHadFocus && settings.agpMode == 0)
+    memoryEdit.EnableWindow(settings.agpMode != AgpMemoryMode::Auto);
+    if (boxHadFocus && settings.agpMode == AgpMemoryMode::Auto)
         specifyRadio.SetFocus();
 }
 

@@ -79,10 +79,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     GameSettings expected = first;
-    expected.mipMapping = chosen.mipMapping == 0 || chosen.mipMapping == 1 ? chosen.mipMapping : 2;
+    expected.mipMapping =
+        chosen.mipMapping == MipMappingMode::On || chosen.mipMapping == MipMappingMode::Off
+            ? chosen.mipMapping
+            : MipMappingMode::Auto;
     expected.lowGraphicMode = chosen.lowGraphicMode;
-    expected.agpMode = chosen.agpMode != 0 ? 1 : 0;
-    expected.agpMemoryMb = chosen.agpMode != 0 ? chosen.agpMemoryMb : second.agpMemoryMb;
+    const bool specified = chosen.agpMode != AgpMemoryMode::Auto;
+    expected.agpMode = specified ? AgpMemoryMode::Specify : AgpMemoryMode::Auto;
+    expected.agpMemoryMb = specified ? chosen.agpMemoryMb : second.agpMemoryMb;
     if (second.mipMapping != expected.mipMapping ||
         second.lowGraphicMode != expected.lowGraphicMode || second.agpMode != expected.agpMode ||
         second.agpMemoryMb != expected.agpMemoryMb || second.language != expected.language ||

@@ -1,5 +1,8 @@
 // Numbers of the program's resources and of the graphics dialog's controls.
+// OK and Cancel carry the platform's own IDOK (1) and IDCANCEL (2).
 #pragma once
+
+#include "platform/framework/win_defs.h"
 
 constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDD_GRAPHICS_DIALOG = 102;

@@ -6,6 +6,9 @@
 #include <functional>
 #include <string>
 
+#include "resources/control_texts.h"
+#include "resources/resource_ids.h"
+
 // Where the file is looked for: the current directory, not the program's.
 inline constexpr const char* kCaptionFilePath = ".\\KVNConfig.ini";
 
@@ -19,17 +22,17 @@ struct CaptionRow {
 
 // Every caption, in the order it is read and applied.
 inline constexpr std::array<CaptionRow, 11> CaptionTable = {{
-    {"GRAPHICSTITLE", "Graphics", {1035, 0}},                     // titleGroup
-    {"OK", "Ok", {1, 0}},                                         // okButton
-    {"CANCEL", "Cancel", {2, 0}},                                 // cancelButton
-    {"GRAPHICSQUALITY", "Low Graphic Quality", {1000, 0}},        // lowQualityCheck
-    {"MMAP", "MipMapping", {1037, 0}},                            // mipGroup
-    {"AGP", "AGP", {1038, 0}},                                    // agpGroup
-    {"ON", "On", {1002, 0}},                                      // onRadio
-    {"OFF", "Off", {1003, 0}},                                    // offRadio
-    {"AUTO", "Auto", {1004, 1005}},                               // mipAutoRadio, agpAutoRadio
-    {"SPECIFY", "Specify (Mb)", {1006, 0}},                       // specifyRadio
-    {"DRVPICKER", "Change the Direct Draw driver...", {1045, 0}}, // toolButton
+    {"GRAPHICSTITLE", "Graphics", {IDC_TITLE_GROUP, 0}},
+    {"OK", "Ok", {IDOK, 0}},
+    {"CANCEL", kTextCancel, {IDCANCEL, 0}},
+    {"GRAPHICSQUALITY", kTextLowQuality, {IDC_LOW_QUALITY, 0}},
+    {"MMAP", kTextMipGroup, {IDC_MIP_GROUP, 0}},
+    {"AGP", kTextAgpGroup, {IDC_AGP_GROUP, 0}},
+    {"ON", kTextOn, {IDC_MIP_ON, 0}},
+    {"OFF", kTextOff, {IDC_MIP_OFF, 0}},
+    {"AUTO", kTextAuto, {IDC_MIP_AUTO, IDC_AGP_AUTO}},
+    {"SPECIFY", kTextSpecify, {IDC_AGP_SPECIFY, 0}},
+    {"DRVPICKER", "Change the Direct Draw driver...", {IDC_DRIVER_TOOL, 0}},
 }};
 
 // Reads the driver tool's path (section KVNCONFIG, key DRVPICKERPATH, default

@@ -1,5 +1,7 @@
 #include "resources/art/image_resources.h"
 
+#include "resources/resource_ids.h"
+
 // Defined by the sources generated from the PNG files at build time.
 extern const unsigned char kIconPng[];
 extern const std::size_t kIconPngSize;
@@ -8,8 +10,8 @@ extern const std::size_t kPicturePngSize;
 
 const ImageResource* FindImageResource(int id) {
     static const ImageResource resources[] = {
-        {128, kIconPng, kIconPngSize, "KVNConfig icon"},
-        {136, kPicturePng, kPicturePngSize, "A sun setting over a glowing grid"},
+        {IDR_MAINFRAME, kIconPng, kIconPngSize, "KVNConfig icon"},
+        {IDB_PICTURE, kPicturePng, kPicturePngSize, "A sun setting over a glowing grid"},
     };
     for (const ImageResource& resource : resources) {
         if (resource.id == id) {

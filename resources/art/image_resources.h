@@ -1,6 +1,7 @@
 // The program's images, bound into the binary as PNG bytes and addressed by
-// resource number: 128 is the application icon (32 x 32, 16 colours), 136 the
-// picture at the left of the graphics dialog (100 x 159, 24 bits per pixel).
+// resource number (resources/resource_ids.h): IDR_MAINFRAME is the application
+// icon (32 x 32, 16 colours), IDB_PICTURE the picture at the left of the
+// graphics dialog (100 x 159, 24 bits per pixel).
 #pragma once
 
 #include <cstddef>
