@@ -19,7 +19,8 @@ constexpr std::int32_t kMaxMemoryMb = 128;
 } // namespace
 
 CGraphicsDlg::CGraphicsDlg(CWnd* parent)
-    : CDialog(IDD_GRAPHICS_DIALOG, parent), icon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+    : CDialog(IDD_GRAPHICS_DIALOG, parent), icon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)),
+      toolLauncher(AfxPostToUiThread) {}
 
 BEGIN_MESSAGE_MAP(CGraphicsDlg, CDialog)
 ON_WM_SYSCOMMAND(&CGraphicsDlg::OnSystemCommand)

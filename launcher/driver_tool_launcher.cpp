@@ -4,7 +4,6 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/framework/cwinapp.h"
 #include "platform/process/start_program.h"
 
 namespace {
@@ -16,6 +15,7 @@ constexpr const char* kToolCommandLine = "DrvPicker.exe -app:ZOLT";
 
 struct DriverToolLauncher::Run {
     std::string toolPath;           // copied before the worker starts
+    PostToUiThread post;            // how the worker reports
     std::function<void()> finished; // runs on the user-interface thread
 
     std::mutex mutex;
@@ -32,6 +32,7 @@ std::optional<std::thread::id> DriverToolLauncher::Start(const std::string& tool
                                                          std::function<void()> finished) {
     auto run = std::make_shared<Run>();
     run->toolPath = toolPath;
+    run->post = post_;
     run->finished = std::move(finished);
     try {
         std::thread worker(&DriverToolLauncher::DriverToolThreadProc, run);
@@ -57,10 +58,11 @@ unsigned DriverToolLauncher::DriverToolThreadProc(std::shared_ptr<Run> run) {
     kvn::StartProgramAndWait(run->toolPath, kToolCommandLine);
 
     // Posting under the lock: once the launcher has abandoned the run, this
-    // thread no longer touches the framework, which may be gone with the process.
+    // thread no longer posts: the user-interface thread may be gone with the
+    // process.
     std::lock_guard lock(run->mutex);
     if (!run->abandoned) {
-        AfxPostToUiThread([run] {
+        run->post([run] {
             if (!run->abandoned)
                 run->finished();
         });

@@ -1,8 +1,9 @@
 // DriverToolLauncher: starts the driver tool on a worker thread, waits there
 // for its end, and then reports the end on the user-interface thread.
 //
-// The worker never touches a window: it posts its report through the
-// framework, so the report always runs after Start has returned. A thread
+// The worker never touches a window: it posts its report with the function
+// it was given (the framework's AfxPostToUiThread in the program), so the
+// report always runs on the user-interface thread after Start has returned. A thread
 // cannot be stopped from outside here, so an abandoned worker keeps waiting
 // for the tool on its own and reports nothing; the process may exit meanwhile.
 #pragma once
@@ -12,14 +13,18 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 class DriverToolLauncher {
   public:
+    // Runs a call on the user-interface thread, soon; safe from any thread.
+    using PostToUiThread = std::function<void(std::function<void()>)>;
+
     // What a worker and its launcher share. Both hold it, so it outlives
     // whichever of them ends first.
     struct Run;
 
-    DriverToolLauncher() = default;
+    explicit DriverToolLauncher(PostToUiThread post) : post_(std::move(post)) {}
     DriverToolLauncher(const DriverToolLauncher&) = delete;
     DriverToolLauncher& operator=(const DriverToolLauncher&) = delete;
     // Abandons a worker that still waits.
@@ -43,5 +48,6 @@ class DriverToolLauncher {
     static unsigned DriverToolThreadProc(std::shared_ptr<Run> run);
 
   private:
+    PostToUiThread post_;
     std::shared_ptr<Run> run_; // the latest run; none before the first
 };
