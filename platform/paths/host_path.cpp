@@ -44,7 +44,7 @@ std::string DriveRoot(char letter) {
     const std::string prefix = WinePrefix();
     if (prefix.empty())
         return {};
-    const char drive[] = {static_cast<char>(letter | 0x20), ':', '\0'};
+    const char drive[] = {AsciiToLower(letter), ':', '\0'};
     const std::string link = prefix + "/dosdevices/" + drive;
     char resolved[PATH_MAX];
     if (::realpath(link.c_str(), resolved) == nullptr)
