@@ -7,7 +7,8 @@
 #include <utility>
 
 #include "platform/paths/host_path.h"
-#include "platform/winapi.h"
+#include "platform/paths/windows_directory.h"
+#include "platform/profile/profile.h"
 #include "settings/save_failure.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/framework/win_defs.h"
+#include "platform/wintypes.h"
 
 // Shows `text` with an OK button and the icon that `type` names (MB_ICON*),
 // titled with the program file's name without folder or extension.

@@ -6,12 +6,16 @@ extern const std::size_t kIconPngSize;
 extern const unsigned char kPicturePng[];
 extern const std::size_t kPicturePngSize;
 
-const ImageResource* FindImageResource(int id) {
+std::span<const ImageResource> ImageResources() {
     static const ImageResource resources[] = {
         {128, kIconPng, kIconPngSize, "KVNConfig icon"},
         {136, kPicturePng, kPicturePngSize, "A sun setting over a glowing grid"},
     };
-    for (const ImageResource& resource : resources) {
+    return resources;
+}
+
+const ImageResource* FindImageResource(int id) {
+    for (const ImageResource& resource : ImageResources()) {
         if (resource.id == id) {
             return &resource;
         }

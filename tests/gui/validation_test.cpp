@@ -7,6 +7,7 @@
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
+#include "platform/framework/wx/handles.h"
 
 namespace kvn::test {
 namespace {
@@ -30,7 +31,7 @@ class Validation : public ::testing::Test {
     }
 
     bool StillOpen() const {
-        wxWindow* window = dialog.GetNativeWindow();
+        wxWindow* window = kvn::WxWindow(dialog);
         return window != nullptr && window->IsShown();
     }
 

@@ -11,8 +11,10 @@
 #include <wx/utils.h>
 
 #include "platform/framework/cwinapp.h"
-#include "platform/framework/template_builder.h"
-#include "platform/framework/widgets.h"
+#include "platform/framework/resource_registry.h"
+#include "platform/framework/wx/dialog_manager.h"
+#include "platform/framework/wx/handles.h"
+#include "platform/framework/wx/template_builder.h"
 
 namespace {
 
@@ -139,9 +141,9 @@ INT_PTR CDialog::DoModal() {
     if (tmpl == nullptr)
         return -1;
     impl_->tmpl = tmpl;
-    auto* window = new DialogWindow(*this, *tmpl, parent_ ? parent_->GetNativeWindow() : nullptr);
+    auto* window = new DialogWindow(*this, *tmpl, kvn::WxWindow(parent_));
     impl_->window = window;
-    window_ = window;
+    window_ = kvn::ToNative(window);
     impl_->items = kvn::BuildControls(window, *tmpl, [this](NMUPDOWN& change) {
         MessageArgs args{WM_NOTIFY, change.hdr.code, static_cast<int>(change.hdr.idFrom)};
         args.notification = &change.hdr;
@@ -198,7 +200,7 @@ CWnd* CDialog::GetDlgItem(int id) {
     auto& wrapper = impl_->itemWrappers[id];
     if (!wrapper) {
         wrapper = std::make_unique<CWnd>();
-        wrapper->Attach(it->second);
+        wrapper->Attach(kvn::ToNative(it->second));
     }
     return wrapper.get();
 }
@@ -244,7 +246,7 @@ LRESULT CDialog::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM 
     if (it == impl_->items.end())
         return 0;
     CSpinButtonCtrl spin;
-    spin.Attach(it->second);
+    spin.Attach(kvn::ToNative(it->second));
     return spin.SendMessage(message, wParam, lParam);
 }
 

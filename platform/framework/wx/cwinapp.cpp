@@ -9,7 +9,8 @@
 #include "platform/framework/app_runner.h"
 #include "platform/framework/cdialog.h"
 #include "platform/framework/message_box.h"
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/compact_style.h"
+#include "platform/framework/wx/images.h"
 #include "platform/process/player_environment.h"
 
 namespace {

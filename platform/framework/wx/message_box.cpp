@@ -10,7 +10,7 @@
 #include <wx/stattext.h>
 
 #include "platform/framework/cdialog.h"
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/handles.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ int AfxMessageBox(const char* text, UINT type) {
     if (Hook())
         return Hook()(message, type);
     CDialog* active = CDialog::ActiveDialog();
-    AlertBox box(active ? active->GetNativeWindow() : nullptr, kvn::FromAnsi(message.c_str()),
+    AlertBox box(kvn::WxWindow(active), kvn::FromAnsi(message.c_str()),
                  wxString::FromUTF8(AfxProgramTitle()), type);
     box.ShowModal();
     return IDOK;

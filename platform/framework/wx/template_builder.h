@@ -6,7 +6,7 @@
 #include <wx/dialog.h>
 
 #include "platform/framework/dialog_template.h"
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/updown_ctrl.h"
 
 namespace kvn {
 

@@ -9,7 +9,8 @@
 #include "platform/framework/cdialog.h"
 #include "platform/framework/exchange_rules.h"
 #include "platform/framework/message_box.h"
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/dialog_manager.h"
+#include "platform/framework/wx/handles.h"
 
 bool CDataExchange::Control(int id, CWnd& control) {
     if (!control.IsBound()) {
@@ -28,7 +29,7 @@ bool CDataExchange::Radio(int firstId, int& value) {
         value = -1;
     for (std::size_t index = 0; index < ids.size(); ++index) {
         CWnd* item = dialog_.GetDlgItem(ids[index]);
-        auto* radio = item ? dynamic_cast<wxRadioButton*>(item->GetNativeWindow()) : nullptr;
+        auto* radio = item ? dynamic_cast<wxRadioButton*>(kvn::WxWindow(item)) : nullptr;
         if (radio == nullptr)
             continue;
         if (from_) {
@@ -46,7 +47,7 @@ bool CDataExchange::Radio(int firstId, int& value) {
 
 bool CDataExchange::Check(int id, int& value) {
     CWnd* item = dialog_.GetDlgItem(id);
-    auto* check = item ? dynamic_cast<wxCheckBox*>(item->GetNativeWindow()) : nullptr;
+    auto* check = item ? dynamic_cast<wxCheckBox*>(kvn::WxWindow(item)) : nullptr;
     if (check == nullptr)
         return true;
     if (from_)
@@ -84,11 +85,11 @@ bool CDataExchange::Fail(const std::string& message, int id) {
         // A disabled control cannot be mended where it is: the focus goes to
         // the control before it, the choice that enables it.
         if (!item->IsWindowEnabled()) {
-            kvn::HandOnFocus(item->GetNativeWindow());
+            kvn::HandOnFocus(kvn::WxWindow(item));
             return false;
         }
         item->SetFocus();
-        if (auto* edit = dynamic_cast<wxTextCtrl*>(item->GetNativeWindow()))
+        if (auto* edit = dynamic_cast<wxTextCtrl*>(kvn::WxWindow(item)))
             edit->SelectAll();
     }
     return false;
