@@ -25,10 +25,10 @@
 
 #include "dialog/program_resources.h"
 #include "platform/framework/app_runner.h"
+#include "platform/framework/wx/handles.h"
 #include "platform/process/start_program.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/support/temp_dir.h"
-#include "platform/framework/wx/handles.h"
 
 namespace {
 

@@ -18,4 +18,4 @@ std::string AfxProgramTitle();
 // Replaces the boxes with `hook` (text, type) -> result; an empty function
 // brings the real boxes back.
 using MessageBoxHook = std::function<int(const std::string& text, UINT type)>;
-void SetMessageBoxHook(MessageBoxHook hook);
+void AfxSetMessageBoxHook(MessageBoxHook hook);

@@ -17,10 +17,10 @@
 #include <wx/utils.h>
 
 #include "dialog/about_box.h"
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/shown_text.h"
 #include "tests/support/temp_dir.h"
-#include "platform/framework/wx/handles.h"
 
 namespace kvn::test {
 namespace {

@@ -125,7 +125,7 @@ void ClickSpinArrow(CSpinButtonCtrl& spin, bool up) {
 }
 
 MessageRecorder::MessageRecorder() {
-    SetMessageBoxHook([this](const std::string& text, UINT type) {
+    AfxSetMessageBoxHook([this](const std::string& text, UINT type) {
         texts_.push_back(text);
         types.push_back(type);
         return IDOK;
@@ -133,7 +133,7 @@ MessageRecorder::MessageRecorder() {
 }
 
 MessageRecorder::~MessageRecorder() {
-    SetMessageBoxHook({});
+    AfxSetMessageBoxHook({});
 }
 
 bool AllTextSelected(CEdit& edit) {

@@ -14,11 +14,11 @@
 #include <wx/button.h>
 #include <wx/uiaction.h>
 
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/gui/stand_in_tool.h"
 #include "tests/support/temp_dir.h"
-#include "platform/framework/wx/handles.h"
 
 extern char** environ;
 

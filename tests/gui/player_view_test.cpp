@@ -12,11 +12,11 @@
 #include <wx/stattext.h>
 
 #include "dialog/about_box.h"
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/profile_value.h"
 #include "tests/support/temp_dir.h"
-#include "platform/framework/wx/handles.h"
 
 namespace kvn::test {
 namespace {

@@ -20,10 +20,10 @@
 #include "dialog/about_box.h"
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/message_box.h"
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
-#include "platform/framework/wx/handles.h"
 
 namespace kvn::test {
 namespace {
@@ -36,7 +36,7 @@ TEST(Shell, SystemCommandSixteenShowsTheAboutBox) {
     RunDialog(dialog, [&] {
         wxTimer closer;
         closer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            CDialog* about = CDialog::ActiveDialog();
+            CDialog* about = CDialog::GetActiveDialog();
             if (about == nullptr || about == &dialog)
                 return;
             aboutTemplate = about->GetTemplateId();
@@ -46,7 +46,7 @@ TEST(Shell, SystemCommandSixteenShowsTheAboutBox) {
         closer.Start(200);
         dialog.SendMessage(WM_SYSCOMMAND, 0x0010, 0);
         closer.Stop();
-        EXPECT_EQ(CDialog::ActiveDialog(), &dialog);
+        EXPECT_EQ(CDialog::GetActiveDialog(), &dialog);
     });
     EXPECT_EQ(aboutTemplate, 100u);
     EXPECT_EQ(aboutTitle, "About kvn_setup");

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 #include <wx/uiaction.h>
 
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
-#include "platform/framework/wx/handles.h"
 
 namespace kvn::test {
 namespace {

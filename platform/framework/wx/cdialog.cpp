@@ -128,10 +128,7 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
 
 CDialog::~CDialog() = default;
 
-BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
-END_MESSAGE_MAP()
-
-CDialog* CDialog::ActiveDialog() {
+CDialog* CDialog::GetActiveDialog() {
     auto& dialogs = OpenDialogs();
     return dialogs.empty() ? nullptr : dialogs.back();
 }
@@ -188,11 +185,6 @@ void CDialog::EndDialog(int result) {
         impl_->window->EndModal(result);
 }
 
-BOOL CDialog::UpdateData(BOOL fromControls) {
-    CDataExchange exchange(*this, fromControls != FALSE);
-    return ExchangeData(exchange) ? TRUE : FALSE;
-}
-
 CWnd* CDialog::GetDlgItem(int id) {
     auto it = impl_->items.find(id);
     if (it == impl_->items.end())
@@ -203,11 +195,6 @@ CWnd* CDialog::GetDlgItem(int id) {
         wrapper->Attach(kvn::ToNative(it->second));
     }
     return wrapper.get();
-}
-
-void CDialog::SetDlgItemText(int id, const char* text) {
-    if (CWnd* item = GetDlgItem(id))
-        item->SetWindowText(text);
 }
 
 HICON CDialog::SetIcon(HICON icon, BOOL big) {
@@ -279,16 +266,6 @@ std::span<const kvn::ControlTemplate> CDialog::TemplateControls() const {
     return impl_->tmpl ? impl_->tmpl->controls : std::span<const kvn::ControlTemplate>();
 }
 
-void CDialog::Command(int id) {
-    MessageArgs args{WM_COMMAND, BN_CLICKED, id};
-    if (DispatchMessage(args))
-        return;
-    if (id == IDOK)
-        OnConfirm();
-    else if (id == IDCANCEL)
-        OnCancel();
-}
-
 void CDialog::RefuseOrCancel() {
     // While Cancel is disabled, Escape and the close box are refused.
     auto it = impl_->items.find(IDCANCEL);
@@ -298,41 +275,3 @@ void CDialog::RefuseOrCancel() {
     }
     Command(IDCANCEL);
 }
-
-void CDialog::PressEscape() {
-    RefuseOrCancel();
-}
-
-void CDialog::PressClose() {
-    SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-bool CDialog::ExchangeData(CDataExchange&) {
-    return true;
-}
-
-BOOL CDialog::OnOpen() {
-    UpdateData(FALSE);
-    return TRUE;
-}
-
-void CDialog::OnConfirm() {
-    if (!UpdateData(TRUE))
-        return;
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
-
-void CDialog::OnSysCommand(UINT command, LPARAM) {
-    if ((command & 0xFFF0) == SC_CLOSE)
-        RefuseOrCancel();
-}
-
-void CDialog::OnPaint() {
-    CPaintDC dc(this);
-}
-
-void CDialog::OnDestroy() {}

@@ -15,8 +15,6 @@
 
 namespace {
 
-CWinApp* theApp = nullptr;
-
 // Runs the body in place of the toolkit's main loop, so that the process's
 // exit status is the body's result (a false OnInit would make it 255).
 class FrameworkApp : public wxApp {
@@ -35,35 +33,9 @@ class FrameworkApp : public wxApp {
 
 } // namespace
 
-CWinApp::CWinApp() {
-    if (theApp == nullptr)
-        theApp = this;
-}
-
-CWinApp::~CWinApp() {
-    if (theApp == this)
-        theApp = nullptr;
-}
-
-CWinApp* AfxGetApp() {
-    return theApp;
-}
-
 HICON CWinApp::LoadIcon(UINT id) {
     return kvn::LoadResourceIcon(static_cast<int>(id));
 }
-
-void CWinApp::WinHelp(DWORD) {
-    // There is no help engine on this platform.
-    AfxMessageBox("Failed to launch help.", MB_ICONEXCLAMATION);
-}
-
-void CWinApp::OnHelp() {
-    CDialog* active = CDialog::ActiveDialog();
-    WinHelp(0x20000 + (active ? active->GetTemplateId() : 0));
-}
-
-void AfxEnableControlContainer() {}
 
 void AfxPostToUiThread(std::function<void()> call) {
     if (wxTheApp != nullptr)

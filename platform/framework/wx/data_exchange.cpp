@@ -1,5 +1,5 @@
-// The data-exchange steps of CDialog: the rules live in exchange_rules.cpp,
-// this file moves the values in and out of the widgets.
+// The data-exchange steps of CDialog that move values in and out of the
+// widgets, and the failure step that puts the focus back.
 #include <string>
 
 #include <wx/checkbox.h>
@@ -11,17 +11,6 @@
 #include "platform/framework/message_box.h"
 #include "platform/framework/wx/dialog_manager.h"
 #include "platform/framework/wx/handles.h"
-
-bool CDataExchange::Control(int id, CWnd& control) {
-    if (!control.IsBound()) {
-        CWnd* item = dialog_.GetDlgItem(id);
-        if (item == nullptr)
-            return true;
-        control.Attach(item->GetNativeWindow());
-        dialog_.RememberBound(control);
-    }
-    return true;
-}
 
 bool CDataExchange::Radio(int firstId, int& value) {
     const std::vector<int> ids = kvn::RadioGroupIds(dialog_.TemplateControls(), firstId);
@@ -55,28 +44,6 @@ bool CDataExchange::Check(int id, int& value) {
     else
         check->SetValue(kvn::CheckStateForControl(value) != 0);
     return true;
-}
-
-bool CDataExchange::Integer(int id, std::int32_t& value) {
-    lastEditId_ = id;
-    CWnd* item = dialog_.GetDlgItem(id);
-    if (item == nullptr)
-        return true;
-    if (!from_) {
-        item->SetWindowText(std::to_string(value).c_str());
-        return true;
-    }
-    const std::optional<std::int32_t> parsed = kvn::ParseExchangeInteger(item->GetWindowText());
-    if (!parsed)
-        return Fail(kvn::kEnterIntegerMessage, id);
-    value = *parsed;
-    return true;
-}
-
-bool CDataExchange::Range(std::int32_t value, std::int32_t low, std::int32_t high) {
-    if (!from_ || (value >= low && value <= high))
-        return true;
-    return Fail(kvn::FormatRangeMessage(kvn::kEnterIntegerRangeMessage, low, high), lastEditId_);
 }
 
 bool CDataExchange::Fail(const std::string& message, int id) {

@@ -70,7 +70,7 @@ class AlertBox : public wxDialog {
 
 } // namespace
 
-void SetMessageBoxHook(MessageBoxHook hook) {
+void AfxSetMessageBoxHook(MessageBoxHook hook) {
     Hook() = std::move(hook);
 }
 
@@ -84,7 +84,7 @@ int AfxMessageBox(const char* text, UINT type) {
     const std::string message = text ? text : "";
     if (Hook())
         return Hook()(message, type);
-    CDialog* active = CDialog::ActiveDialog();
+    CDialog* active = CDialog::GetActiveDialog();
     AlertBox box(kvn::WxWindow(active), kvn::FromAnsi(message.c_str()),
                  wxString::FromUTF8(AfxProgramTitle()), type);
     box.ShowModal();
