@@ -12,6 +12,7 @@
 
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/resource_registry.h"
+#include "platform/framework/wx/dialog_layout.h"
 #include "platform/framework/wx/dialog_manager.h"
 #include "platform/framework/wx/handles.h"
 #include "platform/framework/wx/template_builder.h"
