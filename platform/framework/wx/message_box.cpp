@@ -1,6 +1,5 @@
-#include "platform/framework/message_box.h"
-
-#include <filesystem>
+// The message box as the platform shows it, over wxWidgets.
+#include "platform/framework/backend.h"
 
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -13,11 +12,6 @@
 #include "platform/framework/wx/handles.h"
 
 namespace {
-
-MessageBoxHook& Hook() {
-    static MessageBoxHook hook;
-    return hook;
-}
 
 // The icon that MB_ICON* names, as the desktop theme draws it.
 wxArtID IconFor(UINT type) {
@@ -70,23 +64,10 @@ class AlertBox : public wxDialog {
 
 } // namespace
 
-void AfxSetMessageBoxHook(MessageBoxHook hook) {
-    Hook() = std::move(hook);
-}
-
-std::string AfxProgramTitle() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string("KVNConfig") : exe.stem().string();
-}
-
-int AfxMessageBox(const char* text, UINT type) {
-    const std::string message = text ? text : "";
-    if (Hook())
-        return Hook()(message, type);
+int ShowMessageBox(const std::string& text, const std::string& title, UINT type) {
     CDialog* active = CDialog::GetActiveDialog();
-    AlertBox box(kvn::WxWindow(active), kvn::FromAnsi(message.c_str()),
-                 wxString::FromUTF8(AfxProgramTitle()), type);
+    AlertBox box(kvn::WxWindow(active), kvn::FromAnsi(text.c_str()), wxString::FromUTF8(title),
+                 type);
     box.ShowModal();
     return IDOK;
 }
