@@ -10,6 +10,8 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// The up-down control's messages and notification.
+#include <commctrl.h>
 #else
 #include <cstdint>
 
@@ -66,8 +68,6 @@ constexpr UINT MB_ICONASTERISK = 0x00000040;
 constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
 
-constexpr UINT ID_HELP = 0xE146;
-
 constexpr DWORD MAKELONG(unsigned low, unsigned high) {
     return (low & 0xFFFFu) | ((high & 0xFFFFu) << 16);
 }
@@ -104,3 +104,6 @@ struct IconHandle;
 using HICON = IconHandle*;
 using HCURSOR = HICON;
 #endif
+
+// The help command of the classic Windows class library; <windows.h> lacks it.
+constexpr UINT ID_HELP = 0xE146;
