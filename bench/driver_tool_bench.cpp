@@ -23,7 +23,9 @@
 #include <wx/evtloop.h>
 #include <wx/timer.h>
 
+#include "dialog/program_resources.h"
 #include "platform/framework/app_runner.h"
+#include "platform/framework/wx/handles.h"
 #include "platform/process/start_program.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/support/temp_dir.h"
@@ -84,7 +86,7 @@ bool ButtonsEnabled(CGraphicsDlg& dialog) {
 
 // The button's click notification, handled before this returns.
 void SendClick(CButton& button) {
-    wxWindow* window = button.GetNativeWindow();
+    wxWindow* window = kvn::WxWindow(button);
     wxCommandEvent click(wxEVT_BUTTON, window->GetId());
     click.SetEventObject(window);
     window->ProcessWindowEvent(click);
@@ -162,6 +164,7 @@ void Report(const char* name, const std::vector<double>& times) {
 
 int main(int argc, char** argv) {
     ::setenv("NO_AT_BRIDGE", "1", 0);
+    RegisterProgramResources();
     return AfxRunToolkit(argc, argv, [] {
         kvn::test::TempPrefix prefix;
         WriteFile(prefix.settingsFile(), "[ZOLT]\r\nDDDriver=Primary Display Driver\r\n");

@@ -1,6 +1,7 @@
 #include "dialog/config_app.h"
 
 #include "dialog/graphics_dlg.h"
+#include "dialog/program_resources.h"
 
 // The one application object, constructed before the entry runs.
 CConfigApp theApp;
@@ -10,6 +11,7 @@ ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 BOOL CConfigApp::InitInstance() {
+    RegisterProgramResources();
     AfxEnableControlContainer();
     // Dialogs are drawn in three dimensions by the toolkit itself.
 

@@ -19,7 +19,7 @@
 #include "fuzz/fuzz_input.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/line_diff.h"
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Dialog templates 100 (About box) and 102 (graphics dialog). Controls are
 // listed in z-order, which is also the tab order and decides radio groups.
-#include "platform/framework/dialog_template.h"
+#include "resources/dialog_templates.h"
+
 #include "resources/control_texts.h"
 #include "resources/resource_ids.h"
 
@@ -47,11 +48,8 @@ constexpr DialogTemplate kTemplates[] = {
 
 } // namespace
 
-const DialogTemplate* FindDialogTemplate(int id) {
-    for (const DialogTemplate& t : kTemplates)
-        if (t.id == id)
-            return &t;
-    return nullptr;
+std::span<const DialogTemplate> DialogTemplates() {
+    return kTemplates;
 }
 
 } // namespace kvn

@@ -2,7 +2,7 @@
 // OK and Cancel carry the platform's own IDOK (1) and IDCANCEL (2).
 #pragma once
 
-#include "platform/framework/win_defs.h"
+#include "platform/wintypes.h"
 
 constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDD_GRAPHICS_DIALOG = 102;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The Windows stage: cross-builds the core (platform, settings) and its tests
-# for Windows with MinGW-w64 and runs them under Wine, where the profile
-# functions, the Windows directory and the program start are the platform's
-# own. Suites named Our* pin rules of our own implementation and are skipped.
+# The Windows stage: cross-builds the core (platform, settings, the
+# framework's core, resources) and its tests for Windows with MinGW-w64 and
+# runs them under Wine, where the profile functions, the Windows directory and
+# the program start are the platform's own. Suites named Our* pin rules of
+# our own implementation and are skipped.
 # The Wine prefix lives in build/windows/prefix and is kept between runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."

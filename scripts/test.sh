@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+# Each layer includes only what it may use.
+scripts/check-layers.sh
 scripts/build.sh
 
 export NO_AT_BRIDGE=1 GDK_GL=disable

@@ -1,7 +1,7 @@
 #include "settings/caption_file.h"
 
 #include "platform/profile/display_text.h"
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "platform/winapi.h"
+#include "platform/wintypes.h"
 
 namespace {
 

@@ -7,9 +7,10 @@
 #include <utility>
 
 #include "platform/paths/host_path.h"
+#include "platform/paths/windows_directory.h"
+#include "platform/profile/profile.h"
 #include "platform/text/ascii_case.h"
 #include "platform/text/integer_rules.h"
-#include "platform/winapi.h"
 #include "settings/save_failure.h"
 
 namespace {

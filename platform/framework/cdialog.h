@@ -1,5 +1,19 @@
 // CDialog: a modal dialog built from a numbered template, with its open, OK
 // and Cancel steps and its data exchange.
+//
+// Names in the framework follow one rule:
+// - An operation with a counterpart in the classic Windows class library
+//   keeps that name and signature (DoModal, EndDialog, UpdateData,
+//   GetDlgItem, SendMessage, SetIcon, EnableWindow, LoadIcon, ...).
+// - A step a dialog overrides is named for what starts it, On<Event> (OnOpen,
+//   OnConfirm, OnCancel, OnPaint, OnDestroy, OnSysCommand); the exchange it
+//   overrides is ExchangeData.
+// - Names the framework adds start with a verb: Get... for accessors,
+//   Is.../Has... for questions, Press... for input as the user gives it.
+//   The exception: CDataExchange's steps are named for the value they move
+//   (Control, Radio, Check, Integer, Range), as they read in ExchangeData.
+//   Its free functions carry the Afx prefix; its helpers below the classes
+//   (templates, rules, registry) live in namespace kvn.
 #pragma once
 
 #include <cstdint>
@@ -66,7 +80,7 @@ class CDialog : public CWnd {
     void PressClose();
 
     // The live dialog window, or nullptr outside DoModal.
-    static CDialog* ActiveDialog();
+    static CDialog* GetActiveDialog();
 
   protected:
     // Moves values between members and controls in the exchange's direction.

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "platform/framework/message_map.h"
-#include "platform/framework/win_defs.h"
+#include "platform/wintypes.h"
 
-class wxWindow;
+// The backend's window behind a CWnd: an opaque handle that only the backend
+// looks into.
+struct NativeWindow;
 
 class CWnd : public CCmdTarget {
   public:
@@ -32,13 +34,13 @@ class CWnd : public CCmdTarget {
     BOOL IsIconic() const;
     void GetClientRect(RECT* rect) const;
 
-    // The toolkit's window, for the framework and its tests.
-    wxWindow* GetNativeWindow() const { return window_; }
-    void Attach(wxWindow* window) { window_ = window; }
+    // The backend's window, for the backend and its tests.
+    NativeWindow* GetNativeWindow() const { return window_; }
+    void Attach(NativeWindow* window) { window_ = window; }
     void Detach() { window_ = nullptr; }
 
   protected:
-    wxWindow* window_ = nullptr;
+    NativeWindow* window_ = nullptr;
 };
 
 // GetSystemMetrics for the metrics the program asks for (icon size).

@@ -1,15 +1,9 @@
-// The data-exchange steps of CDialog: the rules live in exchange_rules.cpp,
-// this file moves the values in and out of the widgets.
+// The data-exchange steps of CDialog that need no toolkit: binding, integers
+// and ranges. The rules live in exchange_rules.cpp.
 #include <string>
-
-#include <wx/checkbox.h>
-#include <wx/radiobut.h>
-#include <wx/textctrl.h>
 
 #include "platform/framework/cdialog.h"
 #include "platform/framework/exchange_rules.h"
-#include "platform/framework/message_box.h"
-#include "platform/framework/widgets.h"
 
 bool CDataExchange::Control(int id, CWnd& control) {
     if (!control.IsBound()) {
@@ -19,40 +13,6 @@ bool CDataExchange::Control(int id, CWnd& control) {
         control.Attach(item->GetNativeWindow());
         dialog_.RememberBound(control);
     }
-    return true;
-}
-
-bool CDataExchange::Radio(int firstId, int& value) {
-    const std::vector<int> ids = kvn::RadioGroupIds(dialog_.TemplateControls(), firstId);
-    if (from_)
-        value = -1;
-    for (std::size_t index = 0; index < ids.size(); ++index) {
-        CWnd* item = dialog_.GetDlgItem(ids[index]);
-        auto* radio = item ? dynamic_cast<wxRadioButton*>(item->GetNativeWindow()) : nullptr;
-        if (radio == nullptr)
-            continue;
-        if (from_) {
-            if (radio->GetValue())
-                value = static_cast<int>(index);
-        } else {
-            // The toolkit keeps one button of a group checked: clearing
-            // happens by checking another.
-            if (static_cast<int>(index) == value)
-                radio->SetValue(true);
-        }
-    }
-    return true;
-}
-
-bool CDataExchange::Check(int id, int& value) {
-    CWnd* item = dialog_.GetDlgItem(id);
-    auto* check = item ? dynamic_cast<wxCheckBox*>(item->GetNativeWindow()) : nullptr;
-    if (check == nullptr)
-        return true;
-    if (from_)
-        value = check->GetValue() ? 1 : 0;
-    else
-        check->SetValue(kvn::CheckStateForControl(value) != 0);
     return true;
 }
 
@@ -76,20 +36,4 @@ bool CDataExchange::Range(std::int32_t value, std::int32_t low, std::int32_t hig
     if (!from_ || (value >= low && value <= high))
         return true;
     return Fail(kvn::FormatRangeMessage(kvn::kEnterIntegerRangeMessage, low, high), lastEditId_);
-}
-
-bool CDataExchange::Fail(const std::string& message, int id) {
-    AfxMessageBox(message.c_str(), MB_ICONEXCLAMATION);
-    if (CWnd* item = dialog_.GetDlgItem(id)) {
-        // A disabled control cannot be mended where it is: the focus goes to
-        // the control before it, the choice that enables it.
-        if (!item->IsWindowEnabled()) {
-            kvn::HandOnFocus(item->GetNativeWindow());
-            return false;
-        }
-        item->SetFocus();
-        if (auto* edit = dynamic_cast<wxTextCtrl*>(item->GetNativeWindow()))
-            edit->SelectAll();
-    }
-    return false;
 }

@@ -58,7 +58,4 @@ struct DialogTemplate {
     std::span<const ControlTemplate> controls; // z-order
 };
 
-// The template with that number, or nullptr. Defined with the resources.
-const DialogTemplate* FindDialogTemplate(int id);
-
 } // namespace kvn

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/framework/win_defs.h"
+#include "platform/wintypes.h"
 
 // Shows `text` with an OK button and the icon that `type` names (MB_ICON*),
 // titled with the program file's name without folder or extension.
@@ -18,4 +18,4 @@ std::string AfxProgramTitle();
 // Replaces the boxes with `hook` (text, type) -> result; an empty function
 // brings the real boxes back.
 using MessageBoxHook = std::function<int(const std::string& text, UINT type)>;
-void SetMessageBoxHook(MessageBoxHook hook);
+void AfxSetMessageBoxHook(MessageBoxHook hook);

@@ -2,7 +2,7 @@
 // notifications to handler methods, walked from the class to its bases.
 #pragma once
 
-#include "platform/framework/win_defs.h"
+#include "platform/wintypes.h"
 
 class CCmdTarget;
 

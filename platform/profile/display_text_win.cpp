@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/profile/utf8_text.h"
+#include "platform/text/utf8_text.h"
 
 namespace {
 

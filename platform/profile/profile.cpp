@@ -19,8 +19,8 @@
 #include "platform/profile/profile_edit.h"
 #include "platform/profile/profile_path.h"
 #include "platform/profile/text_encoding.h"
-#include "platform/profile/utf8_text.h"
 #include "platform/text/integer_rules.h"
+#include "platform/text/utf8_text.h"
 
 namespace {
 

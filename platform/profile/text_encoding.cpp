@@ -2,46 +2,11 @@
 
 #include <cstdint>
 
+#include "platform/text/utf8_text.h"
+#include "platform/text/windows_1252.h"
+
 namespace kvn::profile {
 namespace {
-
-// Windows-1252 bytes 0x80..0x9F; the five bytes the code page leaves undefined
-// map to the C1 control of the same number, as Windows does.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t AnsiToCodePoint(unsigned char c) {
-    return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c;
-}
-
-char CodePointToAnsi(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == cp)
-            return static_cast<char>(0x80 + i);
-    return '?';
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Decodes one UTF-8 sequence at `pos` (advancing it). Surrogates encoded as
 // three bytes are accepted, so that UTF-16 text round-trips. A malformed byte
@@ -144,7 +109,7 @@ std::string AnsiToFileText(std::string_view ansi, TextEncoding encoding) {
     std::string out;
     out.reserve(ansi.size());
     for (const char c : ansi)
-        AppendUtf8(out, AnsiToCodePoint(static_cast<unsigned char>(c)));
+        AppendUtf8(out, Windows1252ToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -154,7 +119,7 @@ std::string FileTextToAnsi(std::string_view text, TextEncoding encoding) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();)
-        out += CodePointToAnsi(NextUtf8(text, pos));
+        out += CodePointToWindows1252(NextUtf8(text, pos));
     return out;
 }
 

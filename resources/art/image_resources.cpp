@@ -8,12 +8,16 @@ extern const std::size_t kIconPngSize;
 extern const unsigned char kPicturePng[];
 extern const std::size_t kPicturePngSize;
 
-const ImageResource* FindImageResource(int id) {
+std::span<const ImageResource> ImageResources() {
     static const ImageResource resources[] = {
         {IDR_MAINFRAME, kIconPng, kIconPngSize, "KVNConfig icon"},
         {IDB_PICTURE, kPicturePng, kPicturePngSize, "A sun setting over a glowing grid"},
     };
-    for (const ImageResource& resource : resources) {
+    return resources;
+}
+
+const ImageResource* FindImageResource(int id) {
+    for (const ImageResource& resource : ImageResources()) {
         if (resource.id == id) {
             return &resource;
         }

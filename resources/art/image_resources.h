@@ -4,13 +4,12 @@
 // graphics dialog (100 x 159, 24 bits per pixel).
 #pragma once
 
-#include <cstddef>
+#include <span>
 
-struct ImageResource {
-    int id;
-    const unsigned char* png;
-    std::size_t size;
-    const char* description; // what it shows, for screen readers
-};
+#include "platform/framework/resource_registry.h"
 
+using kvn::ImageResource;
+
+// All of them, for the framework's registry.
+std::span<const ImageResource> ImageResources();
 const ImageResource* FindImageResource(int id); // nullptr for an unknown id

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 #include "tests/support/child_process.h"
 #include "tests/support/profile_value.h"
 #include "tests/support/ram_dir.h"

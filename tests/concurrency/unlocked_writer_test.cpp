@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 #include "tests/support/child_process.h"
 #include "tests/support/profile_value.h"
 #include "tests/support/ram_dir.h"

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/framework/resource_registry.h"
+#include "resources/dialog_templates.h"
 #include "resources/resource_ids.h"
 
 namespace kvn {
@@ -59,6 +61,7 @@ TEST(IntegerExchange, ReadsAtMostThirtyOneCharacters) {
 }
 
 TEST(RadioWalk, GroupsOfTheGraphicsTemplate) {
+    RegisterDialogTemplates(DialogTemplates());
     const DialogTemplate* t = FindDialogTemplate(IDD_GRAPHICS_DIALOG);
     ASSERT_NE(t, nullptr);
     // Group boxes between the groups do not end a group; a group start does.

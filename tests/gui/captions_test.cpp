@@ -17,6 +17,7 @@
 #include <wx/utils.h>
 
 #include "dialog/about_box.h"
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/shown_text.h"
 #include "tests/support/temp_dir.h"
@@ -92,7 +93,7 @@ void ExpectCaptions(CGraphicsDlg& dialog, const Captions& expected) {
         {&dialog.specifyRadio, expected[9]}, {&dialog.toolButton, expected[10]}};
     for (const auto& [control, text] : controls) {
         EXPECT_EQ(control->GetWindowText(), text) << "control " << control->GetDlgCtrlID();
-        EXPECT_EQ(ShownText(control->GetNativeWindow()), Unmarked(text))
+        EXPECT_EQ(ShownText(kvn::WxWindow(control)), Unmarked(text))
             << "control " << control->GetDlgCtrlID();
     }
     EXPECT_EQ(dialog.GetWindowText(), "KVNConfig");
@@ -142,7 +143,7 @@ TEST(Captions, WithoutCaptionFileEveryControlShowsItsDefault) {
     RunDialog(dialog, [&] {
         ExpectCaptions(dialog, kDefaults); // "Ok", not the template's "OK"
         EXPECT_EQ(dialog.toolPath, ".\\DrvPicker.exe");
-        ExpectNothingCut(dialog.GetNativeWindow());
+        ExpectNothingCut(kvn::WxWindow(dialog));
     });
 }
 
@@ -154,7 +155,7 @@ TEST(Captions, SampleFileInEachLanguageShowsItsSectionUncut) {
         CGraphicsDlg dialog;
         RunDialog(dialog, [&] {
             ExpectCaptions(dialog, section.second);
-            ExpectNothingCut(dialog.GetNativeWindow());
+            ExpectNothingCut(kvn::WxWindow(dialog));
         });
     }
 }
@@ -182,7 +183,7 @@ TEST(Captions, LongCaptionsWidenTheDialogInsteadOfBeingCut) {
     RunDialog(dialog, [&] {
         EXPECT_EQ(dialog.specifyRadio.GetWindowText(),
                   "Festlegen in Megabyte (nur für ältere Grafikkarten)");
-        ExpectNothingCut(dialog.GetNativeWindow());
+        ExpectNothingCut(kvn::WxWindow(dialog));
     });
 }
 
@@ -195,16 +196,16 @@ TEST(Captions, AmpersandsAreMnemonics) {
     CGraphicsDlg dialog;
     RunDialog(dialog, [&] {
         EXPECT_EQ(dialog.okButton.GetWindowText(), "&Ok");
-        EXPECT_EQ(ShownText(dialog.okButton.GetNativeWindow()), "Ok");
-        EXPECT_EQ(MnemonicKey(dialog.okButton.GetNativeWindow()), 'o');
-        EXPECT_EQ(ShownText(dialog.cancelButton.GetNativeWindow()), "R&D");
-        EXPECT_EQ(MnemonicKey(dialog.cancelButton.GetNativeWindow()), 0);
-        EXPECT_EQ(ShownText(dialog.lowQualityCheck.GetNativeWindow()), "Low quality");
-        EXPECT_EQ(MnemonicKey(dialog.lowQualityCheck.GetNativeWindow()), 'q');
-        EXPECT_EQ(ShownText(dialog.onRadio.GetNativeWindow()), "On");
-        EXPECT_EQ(MnemonicKey(dialog.onRadio.GetNativeWindow()), 'n');
-        EXPECT_EQ(ShownText(dialog.mipGroup.GetNativeWindow()), "Mipmapping");
-        EXPECT_EQ(ShownText(dialog.toolButton.GetNativeWindow()), "Driver");
+        EXPECT_EQ(ShownText(kvn::WxWindow(dialog.okButton)), "Ok");
+        EXPECT_EQ(MnemonicKey(kvn::WxWindow(dialog.okButton)), 'o');
+        EXPECT_EQ(ShownText(kvn::WxWindow(dialog.cancelButton)), "R&D");
+        EXPECT_EQ(MnemonicKey(kvn::WxWindow(dialog.cancelButton)), 0);
+        EXPECT_EQ(ShownText(kvn::WxWindow(dialog.lowQualityCheck)), "Low quality");
+        EXPECT_EQ(MnemonicKey(kvn::WxWindow(dialog.lowQualityCheck)), 'q');
+        EXPECT_EQ(ShownText(kvn::WxWindow(dialog.onRadio)), "On");
+        EXPECT_EQ(MnemonicKey(kvn::WxWindow(dialog.onRadio)), 'n');
+        EXPECT_EQ(ShownText(kvn::WxWindow(dialog.mipGroup)), "Mipmapping");
+        EXPECT_EQ(ShownText(kvn::WxWindow(dialog.toolButton)), "Driver");
         Pump(100);
         EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u); // no message box
     });
@@ -215,12 +216,12 @@ TEST(Captions, StaticTextsTreatAmpersandsAlike) {
     CAboutBox about;
     RunDialog(about, [&] {
         wxWindow* text = nullptr;
-        for (wxWindow* w : about.GetNativeWindow()->GetChildren())
+        for (wxWindow* w : kvn::WxWindow(about)->GetChildren())
             if (dynamic_cast<wxStaticText*>(w) != nullptr && text == nullptr)
                 text = w;
         ASSERT_NE(text, nullptr);
         CWnd wrapper;
-        wrapper.Attach(text);
+        wrapper.Attach(kvn::ToNative(text));
         wrapper.SetWindowText("R&&D &Version");
         EXPECT_EQ(ShownText(text), "R&D Version");
         EXPECT_EQ(MnemonicKey(text), 'v');

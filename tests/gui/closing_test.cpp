@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <wx/window.h>
 
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
@@ -41,7 +42,7 @@ TEST_F(Closing, EscapeWritesNothing) {
     const INT_PTR result = RunDialog(dialog, [&] {
         ChangeEverything();
         PressKey(WXK_ESCAPE);
-        EXPECT_TRUE(WaitUntil([&] { return !dialog.GetNativeWindow()->IsShown(); }));
+        EXPECT_TRUE(WaitUntil([&] { return !kvn::WxWindow(dialog)->IsShown(); }));
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
@@ -51,8 +52,8 @@ TEST_F(Closing, CloseBoxWritesNothing) {
     const INT_PTR result = RunDialog(dialog, [&] {
         ChangeEverything();
         // What the window manager's close button asks for.
-        dialog.GetNativeWindow()->Close();
-        EXPECT_TRUE(WaitUntil([&] { return !dialog.GetNativeWindow()->IsShown(); }));
+        kvn::WxWindow(dialog)->Close();
+        EXPECT_TRUE(WaitUntil([&] { return !kvn::WxWindow(dialog)->IsShown(); }));
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
@@ -73,9 +74,9 @@ TEST_F(Closing, EscapeAndCloseBoxAreRefusedWhileCancelIsDisabled) {
     const INT_PTR result = RunDialog(dialog, [&] {
         dialog.cancelButton.EnableWindow(FALSE);
         PressKey(WXK_ESCAPE);
-        dialog.GetNativeWindow()->Close();
+        kvn::WxWindow(dialog)->Close();
         Pump(100);
-        EXPECT_TRUE(dialog.GetNativeWindow()->IsShown());
+        EXPECT_TRUE(kvn::WxWindow(dialog)->IsShown());
         dialog.cancelButton.EnableWindow(TRUE);
         PressKey(WXK_ESCAPE);
     });

@@ -14,6 +14,7 @@
 #include <wx/utils.h>
 
 #include "platform/framework/message_box.h"
+#include "platform/framework/wx/handles.h"
 
 namespace kvn::test {
 
@@ -69,7 +70,7 @@ INT_PTR RunDialog(CDialog& dialog, const std::function<void()>& script, int limi
     bool painted = false;
     wxTimer start;
     start.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        wxWindow* window = dialog.GetNativeWindow();
+        wxWindow* window = kvn::WxWindow(dialog);
         EXPECT_TRUE(window != nullptr && WaitUntil([&] { return window->IsShownOnScreen(); }))
             << "the dialog was not shown";
         window->Bind(wxEVT_PAINT, [&](wxPaintEvent& e) {
@@ -81,7 +82,7 @@ INT_PTR RunDialog(CDialog& dialog, const std::function<void()>& script, int limi
         Pump(50);
         script();
         // Leave nothing open behind the test.
-        if (dialog.GetNativeWindow() != nullptr)
+        if (kvn::WxWindow(dialog) != nullptr)
             dialog.EndDialog(IDCANCEL);
     });
     start.StartOnce(10);
@@ -103,7 +104,7 @@ void Click(wxWindow* window) {
 }
 
 void Click(CWnd& control) {
-    Click(control.GetNativeWindow());
+    Click(kvn::WxWindow(control));
 }
 
 void PressKey(int keyCode, int modifiers) {
@@ -117,14 +118,14 @@ void TypeText(const char* text) {
 }
 
 void ClickSpinArrow(CSpinButtonCtrl& spin, bool up) {
-    wxWindow* window = spin.GetNativeWindow();
+    wxWindow* window = kvn::WxWindow(spin);
     ASSERT_NE(window, nullptr);
     const wxSize size = window->GetClientSize();
     ClickAt(window, wxPoint(size.x / 2, up ? size.y / 4 : size.y * 3 / 4));
 }
 
 MessageRecorder::MessageRecorder() {
-    SetMessageBoxHook([this](const std::string& text, UINT type) {
+    AfxSetMessageBoxHook([this](const std::string& text, UINT type) {
         texts_.push_back(text);
         types.push_back(type);
         return IDOK;
@@ -132,11 +133,11 @@ MessageRecorder::MessageRecorder() {
 }
 
 MessageRecorder::~MessageRecorder() {
-    SetMessageBoxHook({});
+    AfxSetMessageBoxHook({});
 }
 
 bool AllTextSelected(CEdit& edit) {
-    auto* text = dynamic_cast<wxTextCtrl*>(edit.GetNativeWindow());
+    auto* text = dynamic_cast<wxTextCtrl*>(kvn::WxWindow(edit));
     if (text == nullptr)
         return false;
     long from = 0;

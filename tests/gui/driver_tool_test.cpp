@@ -14,6 +14,7 @@
 #include <wx/button.h>
 #include <wx/uiaction.h>
 
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/gui/stand_in_tool.h"
@@ -38,7 +39,7 @@ bool ButtonsDisabled(CGraphicsDlg& dialog) {
 
 // The button's click notification, handled before this returns.
 void SendClick(CButton& button) {
-    wxWindow* window = button.GetNativeWindow();
+    wxWindow* window = kvn::WxWindow(button);
     wxCommandEvent click(wxEVT_BUTTON, window->GetId());
     click.SetEventObject(window);
     window->ProcessWindowEvent(click);
@@ -68,7 +69,7 @@ TEST_F(DriverTool, WithoutAToolTheButtonsComeBackAndNothingElseHappens) {
         EXPECT_TRUE(dialog.workerThread.has_value());
         EXPECT_TRUE(WaitUntil([&] { return ButtonsEnabled(dialog); }));
         EXPECT_FALSE(dialog.workerThread.has_value());
-        EXPECT_TRUE(dialog.GetNativeWindow()->IsShown());
+        EXPECT_TRUE(kvn::WxWindow(dialog)->IsShown());
         EXPECT_EQ(dialog.onRadio.GetCheck(), 1);
         EXPECT_FALSE(dialog.memoryEdit.IsWindowEnabled());
         Click(dialog.cancelButton);
@@ -90,9 +91,9 @@ TEST_F(DriverTool, WhileTheToolRunsTheDialogStaysOpenAndResponsive) {
         // Enter, Escape and the close box are refused.
         PressKey(WXK_RETURN);
         PressKey(WXK_ESCAPE);
-        dialog.GetNativeWindow()->Close();
+        kvn::WxWindow(dialog)->Close();
         Pump(100);
-        EXPECT_TRUE(dialog.GetNativeWindow()->IsShown());
+        EXPECT_TRUE(kvn::WxWindow(dialog)->IsShown());
         EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
 
         // The rest of the dialog still works and paints.
@@ -109,10 +110,10 @@ TEST_F(DriverTool, WhileTheToolRunsTheDialogStaysOpenAndResponsive) {
             painted = true;
             event.Skip();
         };
-        dialog.GetNativeWindow()->Bind(wxEVT_PAINT, onPaint);
-        dialog.GetNativeWindow()->Refresh();
+        kvn::WxWindow(dialog)->Bind(wxEVT_PAINT, onPaint);
+        kvn::WxWindow(dialog)->Refresh();
         EXPECT_TRUE(WaitUntil([&] { return painted; }));
-        dialog.GetNativeWindow()->Unbind(wxEVT_PAINT, onPaint);
+        kvn::WxWindow(dialog)->Unbind(wxEVT_PAINT, onPaint);
         EXPECT_TRUE(ButtonsDisabled(dialog));
 
         tool.Release();
@@ -121,7 +122,7 @@ TEST_F(DriverTool, WhileTheToolRunsTheDialogStaysOpenAndResponsive) {
         EXPECT_FALSE(dialog.workerThread.has_value());
         // The keyboard works again: Escape closes.
         PressKey(WXK_ESCAPE);
-        EXPECT_TRUE(WaitUntil([&] { return !dialog.GetNativeWindow()->IsShown(); }));
+        EXPECT_TRUE(WaitUntil([&] { return !kvn::WxWindow(dialog)->IsShown(); }));
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(messages.texts().empty());
@@ -133,7 +134,7 @@ TEST_F(DriverTool, ADoubleClickStartsOneTool) {
     RunDialog(dialog, [&] {
         UseDefaultToolPath();
         wxUIActionSimulator simulator;
-        wxWindow* button = dialog.toolButton.GetNativeWindow();
+        wxWindow* button = kvn::WxWindow(dialog.toolButton);
         simulator.MouseMove(button->ClientToScreen(wxPoint(button->GetSize().x / 2, 5)));
         Pump(30);
         simulator.MouseDblClick();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialog/program_resources.h"
 #include "platform/framework/app_runner.h"
 
 int main(int argc, char** argv) {
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
+    RegisterProgramResources();
     return AfxRunToolkit(argc, argv, [] { return RUN_ALL_TESTS(); });
 }

@@ -12,6 +12,7 @@
 #include <wx/stattext.h>
 
 #include "dialog/about_box.h"
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/profile_value.h"
@@ -61,7 +62,7 @@ class PlayerView : public ::testing::Test {
         if (!captions.empty())
             WriteFile(dir.path() / "KVNConfig.ini", "[English]\r\n" + captions);
     }
-    wxWindow* W(CWnd& control) { return control.GetNativeWindow(); }
+    wxWindow* W(CWnd& control) { return kvn::WxWindow(control); }
 
     TempPrefix prefix;
     TempDir dir;
@@ -187,10 +188,10 @@ TEST(AboutBox, MatchesItsTemplateAndSaysWhatIsTrue) {
     TempPrefix prefix;
     CAboutBox about;
     RunDialog(about, [&] {
-        wxWindow* box = about.GetNativeWindow();
+        wxWindow* box = kvn::WxWindow(about);
         auto units = [&](int x, int y) { return box->ConvertDialogToPixels(wxSize(x, y)); };
         EXPECT_EQ(box->GetClientSize().x, units(217, 0).x);
-        EXPECT_EQ(about.GetDlgItem(IDOK)->GetNativeWindow()->GetSize().x, units(32, 0).x);
+        EXPECT_EQ(kvn::WxWindow(about.GetDlgItem(IDOK))->GetSize().x, units(32, 0).x);
         bool saysNative = false;
         for (wxWindow* w : box->GetChildren()) {
             if (auto* text = dynamic_cast<wxStaticText*>(w)) {

@@ -20,6 +20,7 @@
 #include "dialog/about_box.h"
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/message_box.h"
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
@@ -35,7 +36,7 @@ TEST(Shell, SystemCommandSixteenShowsTheAboutBox) {
     RunDialog(dialog, [&] {
         wxTimer closer;
         closer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            CDialog* about = CDialog::ActiveDialog();
+            CDialog* about = CDialog::GetActiveDialog();
             if (about == nullptr || about == &dialog)
                 return;
             aboutTemplate = about->GetTemplateId();
@@ -45,7 +46,7 @@ TEST(Shell, SystemCommandSixteenShowsTheAboutBox) {
         closer.Start(200);
         dialog.SendMessage(WM_SYSCOMMAND, 0x0010, 0);
         closer.Stop();
-        EXPECT_EQ(CDialog::ActiveDialog(), &dialog);
+        EXPECT_EQ(CDialog::GetActiveDialog(), &dialog);
     });
     EXPECT_EQ(aboutTemplate, 100u);
     EXPECT_EQ(aboutTitle, "About kvn_setup");
@@ -55,7 +56,7 @@ TEST(Shell, TheWindowCarriesTheApplicationIcon) {
     TempPrefix prefix;
     CGraphicsDlg dialog;
     RunDialog(dialog, [&] {
-        auto* window = dynamic_cast<wxTopLevelWindow*>(dialog.GetNativeWindow());
+        auto* window = dynamic_cast<wxTopLevelWindow*>(kvn::WxWindow(dialog));
         ASSERT_NE(window, nullptr);
         ASSERT_FALSE(window->GetIcons().IsEmpty());
         EXPECT_EQ(window->GetIcons().GetIconByIndex(0).GetWidth(), 32);
@@ -118,7 +119,7 @@ TEST(Shell, TheRealMessageBoxIsShownAndDismissedWithEnter) {
         EXPECT_TRUE(WaitUntil([&] { return watcher.left >= 1; }, 5000));
         answer.Stop();
         EXPECT_EQ(watcher.entered, 1);
-        EXPECT_TRUE(dialog.GetNativeWindow()->IsShown());
+        EXPECT_TRUE(kvn::WxWindow(dialog)->IsShown());
         boxTitle = watcher.title;
     });
     EXPECT_EQ(boxTitle, wxString::FromUTF8(AfxProgramTitle()));
@@ -157,7 +158,7 @@ TEST(Shell, TheMessageBoxLooksLikeAnAlertAndEscapeClosesIt) {
         EXPECT_TRUE(WaitUntil([&] { return watcher.left >= 1; }, 5000));
         answer.Stop();
         EXPECT_TRUE(looked);
-        EXPECT_TRUE(dialog.GetNativeWindow()->IsShown());
+        EXPECT_TRUE(kvn::WxWindow(dialog)->IsShown());
     });
 }
 

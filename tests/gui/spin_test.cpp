@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <wx/uiaction.h>
 
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
@@ -71,7 +72,7 @@ TEST_F(Spin, ArrowsDoNothingWhileTheBoxIsDisabled) {
 TEST_F(Spin, HoldingAnArrowRepeats) {
     Open("MaxRAMForAGP=0");
     RunDialog(dialog, [&] {
-        wxWindow* spin = dialog.memorySpin.GetNativeWindow();
+        wxWindow* spin = kvn::WxWindow(dialog.memorySpin);
         const wxSize size = spin->GetClientSize();
         // Pressed for a second: the first step, then repeats after a delay.
         ClickAt(spin, wxPoint(size.x / 2, size.y / 4)); // moves the pointer there

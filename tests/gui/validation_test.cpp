@@ -4,6 +4,7 @@
 #include <wx/dataobj.h>
 #include <wx/window.h>
 
+#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
@@ -30,7 +31,7 @@ class Validation : public ::testing::Test {
     }
 
     bool StillOpen() const {
-        wxWindow* window = dialog.GetNativeWindow();
+        wxWindow* window = kvn::WxWindow(dialog);
         return window != nullptr && window->IsShown();
     }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/framework/ansi_text.h"
+#include "platform/text/ansi_text.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -19,7 +19,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;

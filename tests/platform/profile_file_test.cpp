@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 #include "tests/support/profile_value.h"
 #include "tests/support/temp_dir.h"
 

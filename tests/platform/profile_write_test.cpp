@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 #include "tests/support/profile_value.h"
 #include "tests/support/temp_dir.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/winapi.h"
+#include "platform/paths/windows_directory.h"
 
 namespace {
 

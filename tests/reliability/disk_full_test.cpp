@@ -14,7 +14,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 #include "settings/save_failure.h"
 #include "tests/reliability/shared_file.h"
 #include "tests/support/child_process.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 #include "tests/support/profile_value.h"
 #include "tests/support/ram_dir.h"
 #include "tests/support/temp_dir.h"

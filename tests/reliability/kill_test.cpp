@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/winapi.h"
+#include "platform/profile/profile.h"
 #include "tests/reliability/shared_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/profile_value.h"

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/framework/ansi_text.h"
+#include "platform/text/ansi_text.h"
 #include "settings/caption_file.h"
 #include "tests/support/temp_dir.h"
 

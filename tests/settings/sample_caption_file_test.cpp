@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "platform/framework/ansi_text.h"
-#include "platform/winapi.h"
+#include "platform/text/ansi_text.h"
+#include "platform/wintypes.h"
 #include "settings/caption_file.h"
 #include "tests/support/profile_value.h"
 #include "tests/support/temp_dir.h"

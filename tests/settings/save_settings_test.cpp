@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "platform/winapi.h"
+#include "platform/wintypes.h"
 #include "settings/save_failure.h"
 #include "settings/settings_file.h"
 #include "tests/support/profile_value.h"

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/profile/profile.h"
+
 namespace kvn::test {
 
 std::string ProfileValue(const std::string& file, const char* section, const char* key,

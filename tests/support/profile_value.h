@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/winapi.h"
+#include "platform/wintypes.h"
 
 namespace kvn::test {
 

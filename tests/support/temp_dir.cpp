@@ -8,7 +8,7 @@
 #ifdef _WIN32
 #include <random>
 
-#include "platform/winapi.h"
+#include "platform/paths/windows_directory.h"
 #endif
 
 namespace kvn::test {

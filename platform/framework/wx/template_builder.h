@@ -6,7 +6,7 @@
 #include <wx/dialog.h>
 
 #include "platform/framework/dialog_template.h"
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/updown_ctrl.h"
 
 namespace kvn {
 
@@ -24,16 +24,5 @@ BaseUnits MeasureBaseUnits(wxWindow* dialog);
 // with id -1 are left out).
 std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& tmpl,
                                        const UpDownCtrl::DeltaHandler& onUpDownDelta);
-
-// Widens the controls whose captions do not fit their rectangles, moving
-// their rows and growing their group boxes and the dialog to make room.
-// Run once the captions are set, before the dialog is shown. The dialog
-// never grows past the work area of its monitor: captions that still do not
-// fit are shortened with an ellipsis, their whole text the tooltip.
-void FitToCaptions(wxDialog* dialog);
-
-// Centres the dialog (over its parent, if any) and keeps it inside its
-// monitor's work area.
-void PlaceOnScreen(wxDialog* dialog);
 
 } // namespace kvn

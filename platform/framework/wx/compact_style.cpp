@@ -2,7 +2,7 @@
 // 14 units; trimming their vertical padding lets them fit without clipping.
 #include <gtk/gtk.h>
 
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/compact_style.h"
 
 namespace kvn {
 

@@ -9,67 +9,68 @@
 #include <wx/toplevel.h>
 
 #include "platform/framework/controls.h"
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/gtk_widget.h"
+#include "platform/framework/wx/handles.h"
 
 BOOL CWnd::EnableWindow(BOOL enable) {
     if (window_ == nullptr)
         return FALSE;
-    const BOOL wasDisabled = window_->IsEnabled() ? FALSE : TRUE;
-    window_->Enable(enable != FALSE);
+    const BOOL wasDisabled = kvn::ToWx(window_)->IsEnabled() ? FALSE : TRUE;
+    kvn::ToWx(window_)->Enable(enable != FALSE);
     return wasDisabled;
 }
 
 BOOL CWnd::IsWindowEnabled() const {
-    return window_ != nullptr && window_->IsEnabled();
+    return window_ != nullptr && kvn::ToWx(window_)->IsEnabled();
 }
 
 void CWnd::SetWindowText(const char* text) {
     if (window_ == nullptr)
         return;
     const wxString value = kvn::FromAnsi(text);
-    if (auto* edit = dynamic_cast<wxTextCtrl*>(window_))
+    if (auto* edit = dynamic_cast<wxTextCtrl*>(kvn::ToWx(window_)))
         edit->ChangeValue(value);
-    else if (auto* top = dynamic_cast<wxTopLevelWindow*>(window_))
+    else if (auto* top = dynamic_cast<wxTopLevelWindow*>(kvn::ToWx(window_)))
         top->SetTitle(value);
     else {
         // "&x" marks a mnemonic and "&&" is a literal "&", as the platform's
         // controls read them. A lone "&" at the end shows nothing; the toolkit
         // would also print a debug line for it, which is of no use here.
         wxLogNull quiet;
-        window_->SetLabel(value);
+        kvn::ToWx(window_)->SetLabel(value);
     }
 }
 
 std::string CWnd::GetWindowText() const {
     if (window_ == nullptr)
         return {};
-    if (auto* edit = dynamic_cast<wxTextCtrl*>(window_))
+    if (auto* edit = dynamic_cast<wxTextCtrl*>(kvn::ToWx(window_)))
         return edit->GetValue().utf8_string();
-    if (auto* top = dynamic_cast<wxTopLevelWindow*>(window_))
+    if (auto* top = dynamic_cast<wxTopLevelWindow*>(kvn::ToWx(window_)))
         return top->GetTitle().utf8_string();
-    return window_->GetLabel().utf8_string();
+    return kvn::ToWx(window_)->GetLabel().utf8_string();
 }
 
 void CWnd::SetFocus() {
     if (window_ != nullptr)
-        window_->SetFocus();
+        kvn::ToWx(window_)->SetFocus();
 }
 
 bool CWnd::HasFocus() const {
-    return window_ != nullptr && kvn::IsFocusWidget(window_);
+    return window_ != nullptr && kvn::IsFocusWidget(kvn::ToWx(window_));
 }
 
 int CWnd::GetDlgCtrlID() const {
-    return window_ ? window_->GetId() : 0;
+    return window_ ? kvn::ToWx(window_)->GetId() : 0;
 }
 
 BOOL CWnd::IsIconic() const {
-    auto* top = dynamic_cast<wxTopLevelWindow*>(window_);
+    auto* top = dynamic_cast<wxTopLevelWindow*>(kvn::ToWx(window_));
     return top != nullptr && top->IsIconized();
 }
 
 void CWnd::GetClientRect(RECT* rect) const {
-    const wxSize size = window_ ? window_->GetClientSize() : wxSize(0, 0);
+    const wxSize size = window_ ? kvn::ToWx(window_)->GetClientSize() : wxSize(0, 0);
     *rect = RECT{0, 0, size.x, size.y};
 }
 
@@ -89,26 +90,26 @@ int GetSystemMetrics(int index) {
 }
 
 int CButton::GetCheck() const {
-    if (auto* check = dynamic_cast<wxCheckBox*>(window_))
+    if (auto* check = dynamic_cast<wxCheckBox*>(kvn::ToWx(window_)))
         return check->GetValue() ? 1 : 0;
-    if (auto* radio = dynamic_cast<wxRadioButton*>(window_))
+    if (auto* radio = dynamic_cast<wxRadioButton*>(kvn::ToWx(window_)))
         return radio->GetValue() ? 1 : 0;
     return 0;
 }
 
 void CButton::SetCheck(int state) {
-    if (auto* check = dynamic_cast<wxCheckBox*>(window_))
+    if (auto* check = dynamic_cast<wxCheckBox*>(kvn::ToWx(window_)))
         check->SetValue(state != 0);
-    else if (auto* radio = dynamic_cast<wxRadioButton*>(window_))
+    else if (auto* radio = dynamic_cast<wxRadioButton*>(kvn::ToWx(window_)))
         radio->SetValue(state != 0);
 }
 
 void CEdit::SetSel(int start, int end) {
-    if (auto* edit = dynamic_cast<wxTextCtrl*>(window_))
+    if (auto* edit = dynamic_cast<wxTextCtrl*>(kvn::ToWx(window_)))
         edit->SetSelection(start, end < 0 ? edit->GetLastPosition() : end);
 }
 
-CPaintDC::CPaintDC(CWnd* window) : dc_(new wxPaintDC(window->GetNativeWindow())) {}
+CPaintDC::CPaintDC(CWnd* window) : dc_(new wxPaintDC(kvn::WxWindow(window))) {}
 
 CPaintDC::~CPaintDC() {
     delete static_cast<wxPaintDC*>(dc_);

@@ -1,4 +1,4 @@
-// Icons and bitmaps bound into the program, addressed by number.
+// The registered icons and bitmaps as wx images, addressed by number.
 #include <map>
 #include <memory>
 
@@ -6,9 +6,8 @@
 #include <wx/image.h>
 #include <wx/settings.h>
 
-#include "platform/framework/widgets.h"
-
-#include "resources/art/image_resources.h"
+#include "platform/framework/resource_registry.h"
+#include "platform/framework/wx/images.h"
 
 namespace kvn {
 
@@ -27,7 +26,7 @@ wxBitmap Placeholder(wxSize size) {
 } // namespace
 
 wxBitmap LoadResourceBitmap(int id, wxSize fallbackSize) {
-    if (const ImageResource* image = FindImageResource(id)) {
+    if (const ImageResource* image = FindImage(id)) {
         if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
             wxImage::AddHandler(new wxPNGHandler);
         wxBitmap bitmap = wxBitmap::NewFromPNGData(image->png, image->size);
@@ -38,7 +37,7 @@ wxBitmap LoadResourceBitmap(int id, wxSize fallbackSize) {
 }
 
 wxString ResourceDescription(int id) {
-    const ImageResource* image = FindImageResource(id);
+    const ImageResource* image = FindImage(id);
     return image != nullptr ? wxString::FromUTF8(image->description) : wxString();
 }
 

@@ -1,7 +1,9 @@
-// UTF-8 checks shared by the profile reads and the display conversion.
+// UTF-8: the checks shared by the profile reads and the display conversion,
+// and the encoder.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace kvn {
@@ -14,5 +16,8 @@ bool IsUtf8(std::string_view text);
 // limit, or less when `text` is UTF-8 and the limit falls inside a character,
 // which is then dropped whole.
 std::size_t Utf8CutLength(std::string_view text, std::size_t limit);
+
+// Appends the UTF-8 bytes of `cp` (surrogates too, as three bytes).
+void AppendUtf8(std::string& out, char32_t cp);
 
 } // namespace kvn

@@ -7,7 +7,9 @@
 #include <wx/utils.h>
 
 #include "platform/framework/controls.h"
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/gtk_widget.h"
+#include "platform/framework/wx/handles.h"
+#include "platform/framework/wx/updown_ctrl.h"
 
 namespace kvn {
 
@@ -230,24 +232,24 @@ kvn::UpDownCtrl* AsUpDown(wxWindow* window) {
 } // namespace
 
 void CSpinButtonCtrl::SetRange(int lower, int upper) {
-    if (auto* c = AsUpDown(window_))
+    if (auto* c = AsUpDown(kvn::ToWx(window_)))
         c->SetRange({lower, upper});
 }
 
 void CSpinButtonCtrl::GetRange(int& lower, int& upper) const {
-    if (auto* c = AsUpDown(window_)) {
+    if (auto* c = AsUpDown(kvn::ToWx(window_))) {
         lower = c->GetRange().lower;
         upper = c->GetRange().upper;
     }
 }
 
 int CSpinButtonCtrl::GetPos() const {
-    auto* c = AsUpDown(window_);
+    auto* c = AsUpDown(kvn::ToWx(window_));
     return c ? c->GetPosition() : 0;
 }
 
 LRESULT CSpinButtonCtrl::SendMessage(UINT message, WPARAM, LPARAM lParam) {
-    auto* c = AsUpDown(window_);
+    auto* c = AsUpDown(kvn::ToWx(window_));
     if (c == nullptr)
         return 0;
     switch (message) {

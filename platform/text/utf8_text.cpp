@@ -1,4 +1,4 @@
-#include "platform/profile/utf8_text.h"
+#include "platform/text/utf8_text.h"
 
 #include <cstdint>
 
@@ -47,6 +47,24 @@ std::size_t Utf8CutLength(std::string_view text, std::size_t limit) {
     while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80)
         --limit;
     return limit;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
 }
 
 } // namespace kvn

@@ -1,4 +1,4 @@
-#include "platform/framework/template_builder.h"
+#include "platform/framework/wx/template_builder.h"
 
 #include <algorithm>
 #include <vector>
@@ -7,7 +7,6 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dcclient.h>
-#include <wx/display.h>
 #include <wx/image.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
@@ -17,7 +16,9 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "platform/framework/widen_layout.h"
+#include "platform/framework/wx/handles.h"
+#include "platform/framework/wx/images.h"
+#include "platform/framework/wx/picture_ctrl.h"
 
 namespace kvn {
 
@@ -52,56 +53,7 @@ bool HasCaption(ControlKind kind) {
            kind == ControlKind::RadioButton || kind == ControlKind::Text;
 }
 
-// The width a control needs to show its whole caption; 0 for controls
-// without one.
-int CaptionWidth(wxWindow* w) {
-    if (dynamic_cast<wxButton*>(w) == nullptr && dynamic_cast<wxCheckBox*>(w) == nullptr &&
-        dynamic_cast<wxRadioButton*>(w) == nullptr && dynamic_cast<wxStaticText*>(w) == nullptr &&
-        dynamic_cast<wxStaticBox*>(w) == nullptr)
-        return 0;
-    w->InvalidateBestSize();
-    return w->GetBestSize().x;
-}
-
-// The work area of the monitor the dialog opens on: its parent's, else the
-// first.
-wxRect WorkArea(wxWindow* dialog) {
-    int index = wxDisplay::GetFromWindow(dialog->GetParent() ? dialog->GetParent() : dialog);
-    if (index == wxNOT_FOUND)
-        index = 0;
-    return wxDisplay(static_cast<unsigned>(index)).GetClientArea();
-}
-
 } // namespace
-
-PictureCtrl::PictureCtrl(wxWindow* parent, int id, const wxRect& rect, const wxBitmap& bitmap,
-                         bool sunken, const wxString& description)
-    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), bitmap_(bitmap),
-      sunken_(sunken) {
-    Bind(wxEVT_PAINT, &PictureCtrl::OnPaint, this);
-    RefuseKeyboardFocus(this);
-    MakeImageAccessible(this, description);
-}
-
-void PictureCtrl::OnPaint(wxPaintEvent&) {
-    wxPaintDC dc(this);
-    const wxSize size = GetClientSize();
-    const int edge = sunken_ ? 1 : 0;
-    if (bitmap_.IsOk()) {
-        const wxSize inner(size.x - 2 * edge, size.y - 2 * edge);
-        dc.DrawBitmap(bitmap_, edge + (inner.x - bitmap_.GetWidth()) / 2,
-                      edge + (inner.y - bitmap_.GetHeight()) / 2);
-    }
-    if (sunken_) {
-        // The classic sunken edge: shadow above and left, light below and right.
-        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
-        dc.DrawLine(0, 0, size.x - 1, 0);
-        dc.DrawLine(0, 0, 0, size.y - 1);
-        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)));
-        dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
-        dc.DrawLine(size.x - 1, 0, size.x - 1, size.y);
-    }
-}
 
 wxRect BaseUnits::ToPixels(int x0, int y0, int w, int h) const {
     auto mx = [this](int v) { return (v * x + 2) / 4; };
@@ -210,45 +162,6 @@ std::map<int, wxWindow*> BuildControls(wxDialog* dialog, const DialogTemplate& t
     }
     dialog->SetClientSize(used.GetRight() + 1, used.GetBottom() + 1);
     return items;
-}
-
-void FitToCaptions(wxDialog* dialog) {
-    std::vector<wxWindow*> windows;
-    std::vector<LayoutItem> layout;
-    for (wxWindow* w : dialog->GetChildren()) {
-        if (w->IsTopLevel())
-            continue;
-        const wxRect r = w->GetRect();
-        windows.push_back(w);
-        layout.push_back(LayoutItem{r.x, r.y, r.width, r.height, CaptionWidth(w),
-                                    dynamic_cast<wxButton*>(w) != nullptr});
-    }
-    const wxRect area = WorkArea(dialog);
-    const int frame = dialog->GetSize().x - dialog->GetClientSize().x;
-    const int room = std::max(0, area.width - frame - dialog->GetClientSize().x);
-    const int growth = WidenToFit(layout, room);
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        const LayoutItem& item = layout[i];
-        const wxRect r(item.x, item.y, item.w, item.h);
-        if (r != windows[i]->GetRect())
-            windows[i]->SetSize(r);
-        if (item.neededWidth > 0)
-            ShortenCaption(windows[i], item.neededWidth > item.w);
-    }
-    if (growth > 0) {
-        const wxSize client = dialog->GetClientSize();
-        dialog->SetClientSize(client.x + growth, client.y);
-    }
-}
-
-void PlaceOnScreen(wxDialog* dialog) {
-    dialog->Centre();
-    const wxRect area = WorkArea(dialog);
-    const wxRect r = dialog->GetRect();
-    const int x = std::max(area.x, std::min(r.x, area.GetRight() + 1 - r.width));
-    const int y = std::max(area.y, std::min(r.y, area.GetBottom() + 1 - r.height));
-    if (x != r.x || y != r.y)
-        dialog->Move(x, y);
 }
 
 } // namespace kvn

@@ -6,7 +6,9 @@
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
 
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/dialog_manager.h"
+#include "platform/framework/wx/gtk_widget.h"
+#include "platform/framework/wx/updown_ctrl.h"
 
 namespace kvn {
 

@@ -10,7 +10,8 @@
 #include <gtk/gtk-a11y.h>
 #include <gtk/gtk.h>
 
-#include "platform/framework/widgets.h"
+#include "platform/framework/wx/gtk_widget.h"
+#include "platform/framework/wx/updown_ctrl.h"
 
 namespace kvn {
 
