@@ -6,7 +6,7 @@
 #   cmake --build build/windows --target reference_dialog_windows   # the Windows build
 #   bench/startup/startup_bench_windows.sh [KVNConfig.exe] [repetitions]
 #
-# KVNConfig.exe defaults to build/windows/KVNConfig.exe, repetitions to 20.
+# KVNConfig.exe defaults to build/windows/KVNConfig.exe, repetitions to 30.
 # WINDOWS_BUILD_DIR overrides build/windows (where the reference is), BUILD_DIR
 # build/ (where startup_probe is; without it the probe is compiled here).
 # KVN_TITLE is the title of the window to wait for ("KVNConfig"); to try the
@@ -18,13 +18,15 @@
 # caption file. The clock is startup_probe: it spawns "wine program.exe" and
 # stops at the X server's MapNotify for the window of that title. Runs are
 # interleaved, in alternating order, after warm-up runs of both. Prints medians
-# (and quartiles), their ratio and the file's size against their targets.
+# (and quartiles), their ratio, the median of the ratios of the runs paired in
+# each repetition (steadier when the machine's load drifts), and the file's
+# size, against their targets.
 # Exits non-zero only on errors, never on a missed target.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
 kvn=${1:-$root/build/windows/KVNConfig.exe}
-reps=${2:-20}
+reps=${2:-30}
 winbuild=${WINDOWS_BUILD_DIR:-$root/build/windows}
 reference=$winbuild/bench/startup/reference_dialog_windows.exe
 probe=${BUILD_DIR:-$root/build}/bench/startup/startup_probe
@@ -144,7 +146,7 @@ ratio() {
     r = a / b
     verdict = ""
     if (target != "-") verdict = sprintf("  (target <= %.2fx: %s)", target, r <= target ? "met" : "MISSED")
-    printf "  %-40s %.2fx%s\n", label, r, verdict
+    printf "  %-40s %.3fx%s\n", label, r, verdict
   }'
 }
 
@@ -157,6 +159,11 @@ echo
 echo "Ratios of medians:"
 ratio "$(basename "$kvn") / reference, time" 1 1.10
 ratio "$(basename "$kvn") / reference, peak RSS" 2 -
+paste -d' ' "$tmp/kvn" "$tmp/ref" | awk '{ print $1 / $3 }' | sort -n |
+  awk '{ v[NR] = $1 } END {
+    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "  %-40s %.2fx\n", "median of paired ratios, time", m
+  }'
 size=$(stat -c %s "$kvn")
 stripped=$size
 if command -v x86_64-w64-mingw32-strip >/dev/null &&
