@@ -162,7 +162,7 @@ ratio "$(basename "$kvn") / reference, peak RSS" 2 -
 paste -d' ' "$tmp/kvn" "$tmp/ref" | awk '{ print $1 / $3 }' | sort -n |
   awk '{ v[NR] = $1 } END {
     m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-    printf "  %-40s %.2fx\n", "median of paired ratios, time", m
+    printf "  %-40s %.3fx\n", "median of paired ratios, time", m
   }'
 size=$(stat -c %s "$kvn")
 stripped=$size
