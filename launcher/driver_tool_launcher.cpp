@@ -1,5 +1,6 @@
 #include "launcher/driver_tool_launcher.h"
 
+#include <future>
 #include <mutex>
 #include <system_error>
 #include <utility>
@@ -35,7 +36,16 @@ std::optional<std::thread::id> DriverToolLauncher::Start(const std::string& tool
     run->post = post_;
     run->finished = std::move(finished);
     try {
-        std::thread worker(&DriverToolLauncher::DriverToolThreadProc, run);
+        // Detach only once the worker runs: under Wine a thread detached
+        // before it had started was sometimes never run (about one start in
+        // 25 under load), which left the three buttons disabled for good.
+        std::promise<void> started;
+        std::future<void> running = started.get_future();
+        std::thread worker([run, &started] {
+            started.set_value();
+            DriverToolThreadProc(run);
+        });
+        running.wait();
         const std::thread::id id = worker.get_id();
         worker.detach();
         run_ = std::move(run);
