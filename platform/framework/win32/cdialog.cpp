@@ -10,6 +10,7 @@
 
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/resource_registry.h"
+#include "platform/framework/win32/dialog_layout.h"
 #include "platform/framework/win32/handles.h"
 #include "platform/framework/win32/template_builder.h"
 
@@ -44,8 +45,11 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
         dialog->impl_->window = hwnd;
         dialog->window_ = kvn::ToNative(hwnd);
         OpenDialogs().push_back(dialog);
+        const BOOL focusFirst = dialog->OnOpen();
+        // The open step may have relabelled controls: make room for the captions.
+        kvn::FitToCaptions(hwnd);
         // TRUE: the dialog manager gives the focus to the first tab stop.
-        return dialog->OnOpen();
+        return focusFirst;
     }
     auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (dialog == nullptr)
