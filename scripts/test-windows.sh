@@ -3,8 +3,9 @@
 # on the framework's win32 backend) and the core's tests for Windows with
 # MinGW-w64 and runs them under Wine, where the profile functions, the Windows
 # directory and the program start are the platform's own. Suites named Our*
-# pin rules of our own implementation and are skipped. Then a black-box check
-# drives KVNConfig.exe with real key presses on a private X server.
+# pin rules of our own implementation and are skipped. Then the shared GUI
+# tests run on the win32 backend, and a black-box check drives KVNConfig.exe
+# with real key presses, each on a private X server.
 # The Wine prefix lives in build/windows/prefix and is kept between runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,7 +45,14 @@ fi
 
 log="$build/test.log"
 status=0
-ctest --test-dir "$build" -V -j2 >"$log" 2>&1 || status=$?
+ctest --test-dir "$build" -V -j2 -LE display >"$log" 2>&1 || status=$?
+wineserver -k 2>/dev/null || true
+# The GUI tests on the win32 backend and the black-box check need a display:
+# each gets a private X server.
+gui_log="$build/gui-test.log"
+gui_status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" -V -L display \
+  >"$gui_log" 2>&1 || gui_status=$?
 wineserver -k 2>/dev/null || true
 black_box_status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" tests/windows/black_box.sh "$build/KVNConfig.exe" \
@@ -64,6 +72,12 @@ awk '
     for (n = 1; n <= max; n++) printf "  %s: %s%s\n", name[n], ran[n] ? ran[n] : last[n], result[n]
     print summary
   }' "$log"
+echo "GUI tests on the win32 backend:"
+grep -E '^[0-9]+: \[(==========|  PASSED  |  FAILED  )\]' "$gui_log" | sed 's/^[0-9]*: /  /'
+if [ "$gui_status" -ne 0 ]; then
+  status=1
+  grep -E 'Failure|Expected|Which is|Actual|watchdog' "$gui_log" >&2 || true
+fi
 echo "Black-box check of KVNConfig.exe ($(stat -c %s "$build/KVNConfig.exe") bytes):"
 sed 's/^/  /' "$build/black_box.log"
 [ "$black_box_status" -eq 0 ] || status=1
