@@ -6,6 +6,8 @@
 #     framework/         the framework's core: no toolkit
 #     framework/wx/      the wxWidgets backend: the only program code that
 #                        includes wx or GTK headers
+#     framework/win32/   the Windows API backend (Windows names come through
+#                        platform/wintypes.h, as everywhere)
 #   resources/           templates and images, in the framework's formats
 #   settings/            the settings and caption files (may name resource ids)
 #   launcher/            the driver tool's start; nothing of the dialog
@@ -35,8 +37,10 @@ toolkit='wx/|gtk/|gdk/|glib|gio/|gobject/|atk/|pango/|cairo|X11/'
 program='dialog/|settings/|launcher/|resources/'
 
 forbid "platform/ includes the program's folders" "$program" 'platform/'
-forbid "the framework's core includes its backend" 'platform/framework/wx/' \
-  'platform/framework/' ':!platform/framework/wx/'
+forbid "the framework's core includes a backend" 'platform/framework/(wx|win32)/' \
+  'platform/framework/' ':!platform/framework/wx/' ':!platform/framework/win32/'
+forbid "one backend includes the other" 'platform/framework/win32/' 'platform/framework/wx/'
+forbid "one backend includes the other" 'platform/framework/wx/' 'platform/framework/win32/'
 forbid "toolkit headers outside the backend" "$toolkit|platform/framework/wx/" \
   ':!platform/framework/wx/' ':!tests/gui/' ':!bench/'
 forbid "resources/ includes the program's code" 'dialog/|settings/|launcher/' 'resources/'

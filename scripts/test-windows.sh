@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# The Windows stage: cross-builds the core (platform, settings, the
-# framework's core, resources) and its tests for Windows with MinGW-w64 and
-# runs them under Wine, where the profile functions, the Windows directory and
-# the program start are the platform's own. Suites named Our* pin rules of
-# our own implementation and are skipped.
+# The Windows stage: cross-builds the program (build/windows/KVNConfig.exe,
+# on the framework's win32 backend) and the core's tests for Windows with
+# MinGW-w64 and runs them under Wine, where the profile functions, the Windows
+# directory and the program start are the platform's own. Suites named Our*
+# pin rules of our own implementation and are skipped. Then the shared GUI
+# tests run on the win32 backend, and a black-box check drives KVNConfig.exe
+# with real key presses, each on a private X server.
 # The Wine prefix lives in build/windows/prefix and is kept between runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=build/windows
 
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 python3
 
 # Wine quiet and headless: no debug output, no window, no offer to install
 # Mono or Gecko into a new prefix.
@@ -28,7 +30,7 @@ fi
 
 cmake -S . -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DKVN_GUI=OFF -DKVN_BENCH=OFF -DKVN_TESTS=ON -DKVN_WERROR=ON >/dev/null
+  -DKVN_GUI=ON -DKVN_FRAMEWORK_BACKEND=win32 -DKVN_BENCH=OFF -DKVN_TESTS=ON -DKVN_WERROR=ON >/dev/null
 if ! cmake --build "$build" -j2 >"$build/build.log" 2>&1; then
   cat "$build/build.log" >&2
   exit 1
@@ -43,8 +45,18 @@ fi
 
 log="$build/test.log"
 status=0
-ctest --test-dir "$build" -V -j2 >"$log" 2>&1 || status=$?
+ctest --test-dir "$build" -V -j2 -LE display >"$log" 2>&1 || status=$?
 wineserver -k 2>/dev/null || true
+# The GUI tests on the win32 backend and the black-box check need a display:
+# each gets a private X server.
+gui_log="$build/gui-test.log"
+gui_status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" -V -L display \
+  >"$gui_log" 2>&1 || gui_status=$?
+wineserver -k 2>/dev/null || true
+black_box_status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" tests/windows/black_box.sh "$build/KVNConfig.exe" \
+  >"$build/black_box.log" 2>&1 || black_box_status=$?
 
 echo "Windows stage (under $(wine --version)):"
 # GoogleTest's summary of each binary, then CTest's.
@@ -60,6 +72,15 @@ awk '
     for (n = 1; n <= max; n++) printf "  %s: %s%s\n", name[n], ran[n] ? ran[n] : last[n], result[n]
     print summary
   }' "$log"
+echo "GUI tests on the win32 backend:"
+grep -E '^[0-9]+: \[(==========|  PASSED  |  FAILED  )\]' "$gui_log" | sed 's/^[0-9]*: /  /'
+if [ "$gui_status" -ne 0 ]; then
+  status=1
+  grep -E 'Failure|Expected|Which is|Actual|watchdog' "$gui_log" >&2 || true
+fi
+echo "Black-box check of KVNConfig.exe ($(stat -c %s "$build/KVNConfig.exe") bytes):"
+sed 's/^/  /' "$build/black_box.log"
+[ "$black_box_status" -eq 0 ] || status=1
 echo "Cross build ${build_time}s, whole stage $((SECONDS - start))s. Full output: $build/test.log"
 if [ "$status" -ne 0 ]; then
   # The output of each failed binary, without the lines of passing tests.

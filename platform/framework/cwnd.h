@@ -43,5 +43,8 @@ class CWnd : public CCmdTarget {
     NativeWindow* window_ = nullptr;
 };
 
-// GetSystemMetrics for the metrics the program asks for (icon size).
+#ifndef _WIN32
+// GetSystemMetrics for the metrics the program asks for (icon size); Windows
+// has its own.
 int GetSystemMetrics(int index);
+#endif

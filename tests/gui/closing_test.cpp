@@ -1,8 +1,6 @@
 // Cancel, Escape and the close box end the dialog without writing.
 #include <gtest/gtest.h>
-#include <wx/window.h>
 
-#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
@@ -41,8 +39,8 @@ TEST_F(Closing, CancelWritesNothing) {
 TEST_F(Closing, EscapeWritesNothing) {
     const INT_PTR result = RunDialog(dialog, [&] {
         ChangeEverything();
-        PressKey(WXK_ESCAPE);
-        EXPECT_TRUE(WaitUntil([&] { return !kvn::WxWindow(dialog)->IsShown(); }));
+        PressKey(kKeyEscape);
+        EXPECT_TRUE(WaitUntil([&] { return !IsShown(dialog); }));
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
@@ -52,8 +50,8 @@ TEST_F(Closing, CloseBoxWritesNothing) {
     const INT_PTR result = RunDialog(dialog, [&] {
         ChangeEverything();
         // What the window manager's close button asks for.
-        kvn::WxWindow(dialog)->Close();
-        EXPECT_TRUE(WaitUntil([&] { return !kvn::WxWindow(dialog)->IsShown(); }));
+        PressCloseBox(dialog);
+        EXPECT_TRUE(WaitUntil([&] { return !IsShown(dialog); }));
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
@@ -62,7 +60,7 @@ TEST_F(Closing, CloseBoxWritesNothing) {
 TEST_F(Closing, EnterIsOk) {
     const INT_PTR result = RunDialog(dialog, [&] {
         Click(dialog.offRadio);
-        PressKey(WXK_RETURN);
+        PressKey(kKeyReturn);
     });
     EXPECT_EQ(result, IDOK);
     const std::string saved = ReadFile(prefix.settingsFile());
@@ -73,12 +71,12 @@ TEST_F(Closing, EnterIsOk) {
 TEST_F(Closing, EscapeAndCloseBoxAreRefusedWhileCancelIsDisabled) {
     const INT_PTR result = RunDialog(dialog, [&] {
         dialog.cancelButton.EnableWindow(FALSE);
-        PressKey(WXK_ESCAPE);
-        kvn::WxWindow(dialog)->Close();
+        PressKey(kKeyEscape);
+        PressCloseBox(dialog);
         Pump(100);
-        EXPECT_TRUE(kvn::WxWindow(dialog)->IsShown());
+        EXPECT_TRUE(IsShown(dialog));
         dialog.cancelButton.EnableWindow(TRUE);
-        PressKey(WXK_ESCAPE);
+        PressKey(kKeyEscape);
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(ReadFile(prefix.settingsFile()), original);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -124,6 +126,19 @@ void ClickSpinArrow(CSpinButtonCtrl& spin, bool up) {
     ClickAt(window, wxPoint(size.x / 2, up ? size.y / 4 : size.y * 3 / 4));
 }
 
+void HoldSpinArrow(CSpinButtonCtrl& spin, bool up, int ms) {
+    wxWindow* window = kvn::WxWindow(spin);
+    ASSERT_NE(window, nullptr);
+    const wxSize size = window->GetClientSize();
+    Simulator().MouseMove(
+        window->ClientToScreen(wxPoint(size.x / 2, up ? size.y / 4 : size.y * 3 / 4)));
+    Pump(30);
+    Simulator().MouseDown();
+    Pump(ms);
+    Simulator().MouseUp();
+    Pump(50);
+}
+
 MessageRecorder::MessageRecorder() {
     AfxSetMessageBoxHook([this](const std::string& text, UINT type) {
         texts_.push_back(text);
@@ -134,6 +149,21 @@ MessageRecorder::MessageRecorder() {
 
 MessageRecorder::~MessageRecorder() {
     AfxSetMessageBoxHook({});
+}
+
+bool IsShown(const CWnd& window) {
+    wxWindow* w = kvn::WxWindow(window);
+    return w != nullptr && w->IsShown();
+}
+
+void PressCloseBox(CDialog& dialog) {
+    kvn::WxWindow(dialog)->Close();
+}
+
+void PutOnClipboard(const char* text) {
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Close();
 }
 
 bool AllTextSelected(CEdit& edit) {

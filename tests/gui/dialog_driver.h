@@ -1,5 +1,6 @@
 // Drives a modal dialog from inside its own loop: a script runs once the
-// window is shown, waits with bounded pumps, and sends real X input.
+// window is shown, waits with bounded pumps, and sends real input (through
+// the X server with wx, through SendInput with the win32 backend).
 #pragma once
 
 #include <functional>
@@ -7,7 +8,9 @@
 #include <utility>
 #include <vector>
 
+#ifndef _WIN32
 #include <wx/window.h>
+#endif
 
 #include "dialog/graphics_dlg.h"
 
@@ -23,15 +26,33 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 // Handles events for `ms` milliseconds.
 void Pump(int ms);
 
-// Real input through the X server.
+// Real input.
+#ifndef _WIN32
 void ClickAt(wxWindow* window, wxPoint offset);
 void Click(wxWindow* window); // at its centre
+#endif
 void Click(CWnd& control);
+// A key by the backend's key code (WXK_* with wx, VK_* on Windows).
 void PressKey(int keyCode, int modifiers = 0);
+#ifdef _WIN32
+inline constexpr int kKeyEscape = VK_ESCAPE, kKeyReturn = VK_RETURN, kKeyDelete = VK_DELETE,
+                     kKeyUp = VK_UP, kKeyDown = VK_DOWN, kModControl = VK_CONTROL;
+#else
+inline constexpr int kKeyEscape = WXK_ESCAPE, kKeyReturn = WXK_RETURN, kKeyDelete = WXK_DELETE,
+                     kKeyUp = WXK_UP, kKeyDown = WXK_DOWN, kModControl = wxMOD_CONTROL;
+#endif
+// The window is shown on screen.
+bool IsShown(const CWnd& window);
+// What the title bar's close box asks for.
+void PressCloseBox(CDialog& dialog);
+// Puts `text` on the clipboard, for a paste.
+void PutOnClipboard(const char* text);
 void TypeText(const char* text);
 
 // The up-down control's arrows.
 void ClickSpinArrow(CSpinButtonCtrl& spin, bool up);
+// Holds the mouse button down on an arrow for `ms` milliseconds.
+void HoldSpinArrow(CSpinButtonCtrl& spin, bool up, int ms);
 
 // Message boxes shown while the recorder lives, answered with OK.
 class MessageRecorder {

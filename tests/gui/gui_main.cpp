@@ -8,7 +8,9 @@
 #include "platform/framework/app_runner.h"
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
     ::setenv("NO_AT_BRIDGE", "1", 0);
+#endif
     testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();

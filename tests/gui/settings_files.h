@@ -14,9 +14,15 @@ inline std::string SharedFile(const std::string& mip, const std::string& low,
     for (const std::string* line : {&mip, &low, &agp})
         if (!line->empty())
             zolt += *line + "\r\n";
-    return "; shared by the game and its tools\r\n[Paths]\r\nInstall=C:\\Games\\ZOLT\r\n\r\n"
-           "[ZOLT]\r\n" +
-           zolt + "ScreenWidth=1024\r\n\r\n[Network]\r\nLastServer=10.0.0.1\r\n";
+#ifdef _WIN32
+    // Wine's profile functions rewrite the file without its blank lines.
+    const std::string blank;
+#else
+    const std::string blank = "\r\n";
+#endif
+    return "; shared by the game and its tools\r\n[Paths]\r\nInstall=C:\\Games\\ZOLT\r\n" + blank +
+           "[ZOLT]\r\n" + zolt + "ScreenWidth=1024\r\n" + blank +
+           "[Network]\r\nLastServer=10.0.0.1\r\n";
 }
 
 } // namespace kvn::test

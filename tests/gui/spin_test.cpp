@@ -2,9 +2,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
-#include <wx/uiaction.h>
 
-#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
@@ -50,11 +48,11 @@ TEST_F(Spin, UpAndDownKeysInTheBoxStepTheFigure) {
     RunDialog(dialog, [&] {
         Click(dialog.memoryEdit);
         ASSERT_TRUE(dialog.memoryEdit.HasFocus());
-        PressKey(WXK_UP);
-        PressKey(WXK_UP);
-        PressKey(WXK_UP);
+        PressKey(kKeyUp);
+        PressKey(kKeyUp);
+        PressKey(kKeyUp);
         EXPECT_TRUE(BoxShows("13"));
-        PressKey(WXK_DOWN);
+        PressKey(kKeyDown);
         EXPECT_TRUE(BoxShows("12"));
     });
 }
@@ -72,16 +70,8 @@ TEST_F(Spin, ArrowsDoNothingWhileTheBoxIsDisabled) {
 TEST_F(Spin, HoldingAnArrowRepeats) {
     Open("MaxRAMForAGP=0");
     RunDialog(dialog, [&] {
-        wxWindow* spin = kvn::WxWindow(dialog.memorySpin);
-        const wxSize size = spin->GetClientSize();
         // Pressed for a second: the first step, then repeats after a delay.
-        ClickAt(spin, wxPoint(size.x / 2, size.y / 4)); // moves the pointer there
-        dialog.memoryEdit.SetWindowText("0");
-        wxUIActionSimulator simulator;
-        simulator.MouseDown();
-        Pump(1000);
-        simulator.MouseUp();
-        Pump(50);
+        HoldSpinArrow(dialog.memorySpin, true, 1000);
         const int figure = std::stoi(dialog.memoryEdit.GetWindowText());
         EXPECT_GT(figure, 3);
         EXPECT_LE(figure, 128);

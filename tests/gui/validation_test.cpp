@@ -1,10 +1,6 @@
 // The memory figure's validation: messages, focus, and nothing written.
 #include <gtest/gtest.h>
-#include <wx/clipbrd.h>
-#include <wx/dataobj.h>
-#include <wx/window.h>
 
-#include "platform/framework/wx/handles.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
@@ -23,17 +19,14 @@ class Validation : public ::testing::Test {
     void TypeIntoBox(const char* text) {
         Click(dialog.memoryEdit);
         dialog.memoryEdit.SetSel(0, -1);
-        PressKey(WXK_DELETE);
+        PressKey(kKeyDelete);
         if (*text)
             TypeText(text);
         ASSERT_TRUE(WaitUntil([&] { return dialog.memoryEdit.GetWindowText() == text; }))
             << dialog.memoryEdit.GetWindowText();
     }
 
-    bool StillOpen() const {
-        wxWindow* window = kvn::WxWindow(dialog);
-        return window != nullptr && window->IsShown();
-    }
+    bool StillOpen() const { return IsShown(dialog); }
 
     TempPrefix prefix;
     const std::string original =
@@ -116,10 +109,8 @@ TEST_F(Validation, TypingAcceptsDigitsOnly) {
 TEST_F(Validation, PastedTextIsNotFilteredAndANegativeFigureIsRefused) {
     RunDialog(dialog, [&] {
         TypeIntoBox("");
-        ASSERT_TRUE(wxTheClipboard->Open());
-        wxTheClipboard->SetData(new wxTextDataObject("-5"));
-        wxTheClipboard->Close();
-        PressKey('V', wxMOD_CONTROL);
+        PutOnClipboard("-5");
+        PressKey('V', kModControl);
         ASSERT_TRUE(WaitUntil([&] { return dialog.memoryEdit.GetWindowText() == "-5"; }))
             << dialog.memoryEdit.GetWindowText();
         Click(dialog.okButton);

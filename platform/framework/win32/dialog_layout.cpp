@@ -1,0 +1,105 @@
+#include "platform/framework/win32/dialog_layout.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/framework/widen_layout.h"
+
+namespace kvn {
+
+namespace {
+
+// The width of `window`'s text in the dialog's font, "&" marks left out.
+int TextWidth(HWND window, HDC dc) {
+    const int length = GetWindowTextLengthW(window);
+    if (length == 0)
+        return 0;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    RECT r{};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    return r.right - r.left;
+}
+
+// The width a control needs to show its whole caption; 0 for controls
+// without one. The margins are those the platform's controls draw around
+// their text with the 8-point dialog font at 96 dots per inch (4 dialog units
+// are 6 pixels there), scaled with `baseX`, the pixels per 4 dialog units.
+int CaptionWidth(HWND window, HDC dc, int baseX) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    const std::wstring_view kind(name);
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    const auto scaled = [baseX](int pixels) { return pixels * baseX / 6; };
+    if (kind == L"Button") {
+        const int text = TextWidth(window, dc);
+        if (text == 0)
+            return 0;
+        switch (style & BS_TYPEMASK) {
+        case BS_PUSHBUTTON:
+        case BS_DEFPUSHBUTTON:
+            return text + scaled(12);
+        case BS_GROUPBOX:
+            return text + scaled(16);
+        default: // check boxes and radio buttons: the box, a gap, the text
+            return text + GetSystemMetrics(SM_CXMENUCHECK) + scaled(6);
+        }
+    }
+    if (kind == L"Static" && (style & SS_TYPEMASK) == SS_LEFT)
+        return TextWidth(window, dc);
+    return 0;
+}
+
+} // namespace
+
+void FitToCaptions(HWND dialog) {
+    HDC dc = GetDC(dialog);
+    HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+    RECT units{0, 0, 4, 8};
+    MapDialogRect(dialog, &units);
+    const int baseX = std::max(1, static_cast<int>(units.right));
+    std::vector<HWND> windows;
+    std::vector<LayoutItem> layout;
+    for (HWND w = GetWindow(dialog, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        wchar_t name[16] = {};
+        GetClassNameW(w, name, 16);
+        const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+        const bool button =
+            std::wstring_view(name) == L"Button" &&
+            ((style & BS_TYPEMASK) == BS_PUSHBUTTON || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        windows.push_back(w);
+        layout.push_back(LayoutItem{r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                    CaptionWidth(w, dc, baseX), button});
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(dialog, dc);
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    const int room =
+        std::max(0, static_cast<int>((area.right - area.left) - (frame.right - frame.left)));
+    const int growth = WidenToFit(layout, room);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const LayoutItem& item = layout[i];
+        SetWindowPos(windows[i], nullptr, item.x, item.y, item.w, item.h,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Centred in the work area, and wholly inside it where it fits.
+    const int width = frame.right - frame.left + growth;
+    const int height = frame.bottom - frame.top;
+    const int x = std::max(area.left, area.left + (area.right - area.left - width) / 2);
+    const int y = std::max(area.top, area.top + (area.bottom - area.top - height) / 2);
+    SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace kvn
