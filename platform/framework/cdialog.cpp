@@ -62,3 +62,25 @@ void CDialog::OnPaint() {
 }
 
 void CDialog::OnDestroy() {}
+
+// Messages the message map leaves go to the framework's own handlers.
+void CDialog::Dispatch(MessageArgs& args) {
+    if (DispatchMessage(args))
+        return;
+    switch (args.message) {
+    case WM_SYSCOMMAND:
+        OnSysCommand(static_cast<UINT>(args.wParam), args.lParam);
+        break;
+    case WM_PAINT:
+        OnPaint();
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    case WM_QUERYDRAGICON:
+        args.result = reinterpret_cast<LRESULT>(GetIcon(TRUE));
+        break;
+    default:
+        break;
+    }
+}

@@ -72,6 +72,7 @@ class CDialog : public CWnd {
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     HICON SetIcon(HICON icon, BOOL big);
+    HICON GetIcon(BOOL big) const;
     UINT GetTemplateId() const { return templateId_; }
 
     // Escape, Enter and the close box as the dialog would get them; used by

@@ -1,4 +1,5 @@
 #include "tests/gui/dialog_driver.h"
+#include "tests/gui/watchdog.h"
 
 #include <atomic>
 #include <chrono>
@@ -21,29 +22,6 @@
 namespace kvn::test {
 
 namespace {
-
-// Fails the run loudly instead of hanging the test suite.
-class Watchdog {
-  public:
-    explicit Watchdog(int seconds)
-        : thread_([this, seconds] {
-              for (int i = 0; i < seconds * 10 && !stop_; ++i)
-                  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-              if (!stop_) {
-                  std::fprintf(stderr, "watchdog: the dialog did not finish within %d s\n",
-                               seconds);
-                  std::_Exit(3);
-              }
-          }) {}
-    ~Watchdog() {
-        stop_ = true;
-        thread_.join();
-    }
-
-  private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 wxUIActionSimulator& Simulator() {
     static wxUIActionSimulator simulator;
@@ -137,18 +115,6 @@ void HoldSpinArrow(CSpinButtonCtrl& spin, bool up, int ms) {
     Pump(ms);
     Simulator().MouseUp();
     Pump(50);
-}
-
-MessageRecorder::MessageRecorder() {
-    AfxSetMessageBoxHook([this](const std::string& text, UINT type) {
-        texts_.push_back(text);
-        types.push_back(type);
-        return IDOK;
-    });
-}
-
-MessageRecorder::~MessageRecorder() {
-    AfxSetMessageBoxHook({});
 }
 
 bool IsShown(const CWnd& window) {

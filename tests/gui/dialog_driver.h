@@ -13,6 +13,7 @@
 #endif
 
 #include "dialog/graphics_dlg.h"
+#include "platform/framework/message_box.h"
 
 namespace kvn::test {
 
@@ -57,8 +58,14 @@ void HoldSpinArrow(CSpinButtonCtrl& spin, bool up, int ms);
 // Message boxes shown while the recorder lives, answered with OK.
 class MessageRecorder {
   public:
-    MessageRecorder();
-    ~MessageRecorder();
+    MessageRecorder() {
+        AfxSetMessageBoxHook([this](const std::string& text, UINT type) {
+            texts_.push_back(text);
+            types.push_back(type);
+            return IDOK;
+        });
+    }
+    ~MessageRecorder() { AfxSetMessageBoxHook({}); }
     const std::vector<std::string>& texts() const { return texts_; }
     std::vector<UINT> types;
 

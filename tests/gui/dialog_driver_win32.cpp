@@ -14,6 +14,7 @@
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/message_box.h"
 #include "tests/gui/dialog_driver.h"
+#include "tests/gui/watchdog.h"
 
 namespace kvn::test {
 
@@ -22,29 +23,6 @@ namespace {
 HWND Handle(const CWnd& wrapper) {
     return reinterpret_cast<HWND>(wrapper.GetNativeWindow());
 }
-
-// Fails the run loudly instead of hanging the test suite.
-class Watchdog {
-  public:
-    explicit Watchdog(int seconds)
-        : thread_([this, seconds] {
-              for (int i = 0; i < seconds * 10 && !stop_; ++i)
-                  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-              if (!stop_) {
-                  std::fprintf(stderr, "watchdog: the dialog did not finish within %d s\n",
-                               seconds);
-                  std::_Exit(3);
-              }
-          }) {}
-    ~Watchdog() {
-        stop_ = true;
-        thread_.join();
-    }
-
-  private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 void PumpOnce() {
     MSG message;
@@ -178,18 +156,6 @@ void HoldSpinArrow(CSpinButtonCtrl& spin, bool up, int ms) {
     input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     Send(input);
     Pump(50);
-}
-
-MessageRecorder::MessageRecorder() {
-    AfxSetMessageBoxHook([this](const std::string& text, UINT type) {
-        texts_.push_back(text);
-        types.push_back(type);
-        return IDOK;
-    });
-}
-
-MessageRecorder::~MessageRecorder() {
-    AfxSetMessageBoxHook({});
 }
 
 bool IsShown(const CWnd& window) {

@@ -190,25 +190,8 @@ LRESULT CDialog::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM 
     return impl_->window ? SendDlgItemMessageW(impl_->window, id, message, wParam, lParam) : 0;
 }
 
-void CDialog::Dispatch(MessageArgs& args) {
-    if (DispatchMessage(args))
-        return;
-    switch (args.message) {
-    case WM_SYSCOMMAND:
-        OnSysCommand(static_cast<UINT>(args.wParam), args.lParam);
-        break;
-    case WM_PAINT:
-        OnPaint();
-        break;
-    case WM_DESTROY:
-        OnDestroy();
-        break;
-    case WM_QUERYDRAGICON:
-        args.result = reinterpret_cast<LRESULT>(impl_->bigIcon);
-        break;
-    default:
-        break;
-    }
+HICON CDialog::GetIcon(BOOL big) const {
+    return big ? impl_->bigIcon : impl_->smallIcon;
 }
 
 void CDialog::RememberBound(CWnd& wrapper) {

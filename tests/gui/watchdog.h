@@ -1,0 +1,35 @@
+// A guard for the GUI test drivers: ends the run with status 3 when a dialog
+// has not finished in time, instead of hanging the suite.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace kvn::test {
+
+class Watchdog {
+  public:
+    explicit Watchdog(int seconds)
+        : thread_([this, seconds] {
+              for (int i = 0; i < seconds * 10 && !stop_; ++i)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+              if (!stop_) {
+                  std::fprintf(stderr, "watchdog: the dialog did not finish within %d s\n",
+                               seconds);
+                  std::_Exit(3);
+              }
+          }) {}
+    ~Watchdog() {
+        stop_ = true;
+        thread_.join();
+    }
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+} // namespace kvn::test
