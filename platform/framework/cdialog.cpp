@@ -2,6 +2,8 @@
 // and the exchange. The backend builds the window and runs the modal loop.
 #include "platform/framework/cdialog.h"
 
+#include "platform/framework/backend.h"
+
 BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
 END_MESSAGE_MAP()
 
@@ -62,6 +64,16 @@ void CDialog::OnPaint() {
 }
 
 void CDialog::OnDestroy() {}
+
+std::vector<CDialog*>& kvn::OpenDialogs() {
+    static std::vector<CDialog*> dialogs;
+    return dialogs;
+}
+
+CDialog* CDialog::GetActiveDialog() {
+    auto& dialogs = kvn::OpenDialogs();
+    return dialogs.empty() ? nullptr : dialogs.back();
+}
 
 // Messages the message map leaves go to the framework's own handlers.
 void CDialog::Dispatch(MessageArgs& args) {

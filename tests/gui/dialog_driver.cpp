@@ -1,5 +1,5 @@
 #include "tests/gui/dialog_driver.h"
-#include "tests/gui/watchdog.h"
+#include "tests/gui/driver_support.h"
 
 #include <atomic>
 #include <chrono>
@@ -30,19 +30,8 @@ wxUIActionSimulator& Simulator() {
 
 } // namespace
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
-void Pump(int ms) {
-    WaitUntil([] { return false; }, ms);
+void PumpOnce() {
+    wxTheApp->Yield(true);
 }
 
 INT_PTR RunDialog(CDialog& dialog, const std::function<void()>& script, int limitSeconds) {

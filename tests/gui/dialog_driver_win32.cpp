@@ -14,7 +14,7 @@
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/message_box.h"
 #include "tests/gui/dialog_driver.h"
-#include "tests/gui/watchdog.h"
+#include "tests/gui/driver_support.h"
 
 namespace kvn::test {
 
@@ -22,20 +22,6 @@ namespace {
 
 HWND Handle(const CWnd& wrapper) {
     return reinterpret_cast<HWND>(wrapper.GetNativeWindow());
-}
-
-void PumpOnce() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        // Keys reach a dialog through its dialog manager, as in its own loop.
-        HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        wchar_t name[16] = {};
-        if (root != nullptr && GetClassNameW(root, name, 16) > 0 &&
-            std::wstring(name) == L"#32770" && IsDialogMessageW(root, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 void Send(INPUT input) {
@@ -67,19 +53,18 @@ void ClickAt(HWND window, POINT point) {
 
 } // namespace
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        PumpOnce();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+void PumpOnce() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // Keys reach a dialog through its dialog manager, as in its own loop.
+        HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        wchar_t name[16] = {};
+        if (root != nullptr && GetClassNameW(root, name, 16) > 0 &&
+            std::wstring(name) == L"#32770" && IsDialogMessageW(root, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
-    return true;
-}
-
-void Pump(int ms) {
-    WaitUntil([] { return false; }, ms);
 }
 
 INT_PTR RunDialog(CDialog& dialog, const std::function<void()>& script, int limitSeconds) {

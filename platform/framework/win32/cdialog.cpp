@@ -8,20 +8,12 @@
 #include <memory>
 #include <vector>
 
+#include "platform/framework/backend.h"
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/resource_registry.h"
 #include "platform/framework/win32/dialog_layout.h"
 #include "platform/framework/win32/handles.h"
 #include "platform/framework/win32/template_builder.h"
-
-namespace {
-
-std::vector<CDialog*>& OpenDialogs() {
-    static std::vector<CDialog*> dialogs;
-    return dialogs;
-}
-
-} // namespace
 
 struct CDialog::Impl {
     const kvn::DialogTemplate* tmpl = nullptr;
@@ -44,7 +36,7 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
         SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         dialog->impl_->window = hwnd;
         dialog->window_ = kvn::ToNative(hwnd);
-        OpenDialogs().push_back(dialog);
+        kvn::OpenDialogs().push_back(dialog);
         const BOOL focusFirst = dialog->OnOpen();
         // The open step may have relabelled controls: make room for the captions.
         kvn::FitToCaptions(hwnd);
@@ -120,11 +112,6 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
 
 CDialog::~CDialog() = default;
 
-CDialog* CDialog::GetActiveDialog() {
-    auto& dialogs = OpenDialogs();
-    return dialogs.empty() ? nullptr : dialogs.back();
-}
-
 INT_PTR CDialog::DoModal() {
     const kvn::DialogTemplate* tmpl = kvn::FindDialogTemplate(static_cast<int>(templateId_));
     if (tmpl == nullptr)
@@ -138,7 +125,7 @@ INT_PTR CDialog::DoModal() {
         GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), owner,
         &DialogWindow::Procedure, reinterpret_cast<LPARAM>(this));
 
-    auto& dialogs = OpenDialogs();
+    auto& dialogs = kvn::OpenDialogs();
     dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), this), dialogs.end());
     for (CWnd* wrapper : impl_->bound)
         wrapper->Detach();

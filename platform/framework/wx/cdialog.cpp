@@ -10,21 +10,13 @@
 #include <wx/iconbndl.h>
 #include <wx/utils.h>
 
+#include "platform/framework/backend.h"
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/resource_registry.h"
 #include "platform/framework/wx/dialog_layout.h"
 #include "platform/framework/wx/dialog_manager.h"
 #include "platform/framework/wx/handles.h"
 #include "platform/framework/wx/template_builder.h"
-
-namespace {
-
-std::vector<CDialog*>& OpenDialogs() {
-    static std::vector<CDialog*> dialogs;
-    return dialogs;
-}
-
-} // namespace
 
 // The toolkit's window of a CDialog: turns widget events into the messages
 // the dialog's map and virtual steps expect.
@@ -129,11 +121,6 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
 
 CDialog::~CDialog() = default;
 
-CDialog* CDialog::GetActiveDialog() {
-    auto& dialogs = OpenDialogs();
-    return dialogs.empty() ? nullptr : dialogs.back();
-}
-
 INT_PTR CDialog::DoModal() {
     const kvn::DialogTemplate* tmpl = kvn::FindDialogTemplate(static_cast<int>(templateId_));
     if (tmpl == nullptr)
@@ -148,7 +135,7 @@ INT_PTR CDialog::DoModal() {
         DispatchMessage(args);
         return args.result;
     });
-    OpenDialogs().push_back(this);
+    kvn::OpenDialogs().push_back(this);
 
     if (OnOpen()) {
         // The first enabled tab-stop control in z-order gets the focus.
@@ -169,7 +156,7 @@ INT_PTR CDialog::DoModal() {
 
     MessageArgs destroy{WM_DESTROY};
     Dispatch(destroy);
-    OpenDialogs().erase(std::find(OpenDialogs().begin(), OpenDialogs().end(), this));
+    kvn::OpenDialogs().erase(std::find(kvn::OpenDialogs().begin(), kvn::OpenDialogs().end(), this));
     for (CWnd* wrapper : impl_->bound)
         wrapper->Detach();
     impl_->bound.clear();

@@ -1,4 +1,5 @@
-// A guard for the GUI test drivers: ends the run with status 3 when a dialog
+// What both GUI test drivers share: bounded waiting that keeps the toolkit's
+// events flowing, and a guard that ends the run with status 3 when a dialog
 // has not finished in time, instead of hanging the suite.
 #pragma once
 
@@ -31,5 +32,9 @@ class Watchdog {
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
+
+// Handles the events waiting in the toolkit's queue; each driver defines it,
+// and WaitUntil and Pump (driver_support.cpp) call it.
+void PumpOnce();
 
 } // namespace kvn::test
