@@ -11,6 +11,7 @@
 #include "platform/framework/backend.h"
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/resource_registry.h"
+#include "platform/framework/win32/control_names.h"
 #include "platform/framework/win32/dialog_layout.h"
 #include "platform/framework/win32/handles.h"
 #include "platform/framework/win32/template_builder.h"
@@ -40,6 +41,7 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
         const BOOL focusFirst = dialog->OnOpen();
         // The open step may have relabelled controls: make room for the captions.
         kvn::FitToCaptions(hwnd);
+        kvn::LabelEditsForScreenReaders(hwnd);
         // TRUE: the dialog manager gives the focus to the first tab stop.
         return focusFirst;
     }
