@@ -38,9 +38,18 @@ void PressKey(int keyCode, int modifiers = 0);
 #ifdef _WIN32
 inline constexpr int kKeyEscape = VK_ESCAPE, kKeyReturn = VK_RETURN, kKeyDelete = VK_DELETE,
                      kKeyUp = VK_UP, kKeyDown = VK_DOWN, kModControl = VK_CONTROL;
+inline constexpr int kKeySpace = VK_SPACE, kModAlt = VK_MENU;
+// The key of a letter, 'a' to 'z'.
+constexpr int LetterKey(char letter) {
+    return letter - 'a' + 'A';
+}
 #else
 inline constexpr int kKeyEscape = WXK_ESCAPE, kKeyReturn = WXK_RETURN, kKeyDelete = WXK_DELETE,
                      kKeyUp = WXK_UP, kKeyDown = WXK_DOWN, kModControl = wxMOD_CONTROL;
+inline constexpr int kKeySpace = WXK_SPACE, kModAlt = wxMOD_ALT;
+constexpr int LetterKey(char letter) {
+    return letter;
+}
 #endif
 // The window is shown on screen.
 bool IsShown(const CWnd& window);

@@ -151,11 +151,19 @@ std::vector<DWORD> BuildDialogTemplate(const DialogTemplate& tmpl) {
     out.Byte(DEFAULT_CHARSET);
     out.Text(L"MS Shell Dlg");
 
+    ControlKind previous = ControlKind::Text;
     for (const ControlTemplate& c : tmpl.controls) {
+        DWORD controlStyle = WindowStyleOf(c);
+        // A radio group is its run of radio buttons: the dialog manager's
+        // arrow keys would otherwise walk on into the group boxes after it,
+        // where the focus is lost from sight.
+        if (previous == ControlKind::RadioButton && c.kind != ControlKind::RadioButton)
+            controlStyle |= WS_GROUP;
+        previous = c.kind;
         out.AlignDword();
         out.Dword(0); // helpID
         out.Dword(0); // exStyle
-        out.Dword(WindowStyleOf(c));
+        out.Dword(controlStyle);
         out.Short(static_cast<short>(c.x));
         out.Short(static_cast<short>(c.y));
         out.Short(static_cast<short>(c.w));
