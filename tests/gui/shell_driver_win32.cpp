@@ -8,18 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/framework/win32/handles.h"
+#include "tests/gui/dialog_driver_win32.h"
 
 namespace kvn::test {
 
 namespace {
-
-HWND Handle(const CWnd& wrapper) {
-    return reinterpret_cast<HWND>(wrapper.GetNativeWindow());
-}
-
-void Send(INPUT input) {
-    SendInput(1, &input, sizeof input);
-}
 
 // The running timers by id: a thread timer's procedure gets only its id.
 std::map<UINT_PTR, RepeatingTimer::Impl*>& Timers() {
@@ -68,17 +61,11 @@ void DoubleClick(CWnd& control) {
     HWND window = Handle(control);
     ASSERT_NE(window, nullptr);
     RECT r{};
-    GetWindowRect(window, &r);
+    GetClientRect(window, &r);
+    MouseTo(window, POINT{r.right / 2, r.bottom / 2});
+    Pump(30);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx =
-        static_cast<LONG>((r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy =
-        static_cast<LONG>((r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    Send(input);
-    Pump(30);
-    input.mi.dx = input.mi.dy = 0;
     for (int i = 0; i < 2; ++i) {
         input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         Send(input);
