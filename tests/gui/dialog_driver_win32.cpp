@@ -14,11 +14,10 @@
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/message_box.h"
 #include "tests/gui/dialog_driver.h"
+#include "tests/gui/dialog_driver_win32.h"
 #include "tests/gui/driver_support.h"
 
 namespace kvn::test {
-
-namespace {
 
 HWND Handle(const CWnd& wrapper) {
     return reinterpret_cast<HWND>(wrapper.GetNativeWindow());
@@ -37,6 +36,8 @@ void MouseTo(HWND window, POINT point) {
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     Send(input);
 }
+
+namespace {
 
 void ClickAt(HWND window, POINT point) {
     ASSERT_NE(window, nullptr);
