@@ -30,6 +30,8 @@ struct ShownControl {
     int frameWidth = 0; // its frame's left and right together: window less client area
     // An up-down control the platform draws onto the frame of its buddy: the buddy.
     NativeWindow* drawnOnto = nullptr;
+    // A picture: the size its image is drawn at, and the room inside its edge.
+    int imageWidth = 0, imageHeight = 0, roomWidth = 0, roomHeight = 0;
 };
 std::vector<ShownControl> ShownControls(const CWnd& dialog);
 

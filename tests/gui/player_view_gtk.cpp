@@ -13,6 +13,7 @@
 #include <wx/toplevel.h>
 
 #include "platform/framework/wx/handles.h"
+#include "platform/framework/wx/picture_ctrl.h"
 
 namespace kvn::test {
 
@@ -93,6 +94,14 @@ std::vector<ShownControl> ShownControls(const CWnd& dialog) {
         }
         if (c.kind != ShownControl::kOther)
             c.neededHeight = best.y;
+        if (auto* picture = dynamic_cast<PictureCtrl*>(w)) {
+            const wxSize image = picture->GetShownSize();
+            c.imageWidth = image.x;
+            c.imageHeight = image.y;
+            // The sunken edge is drawn inside the client area.
+            c.roomWidth = w->GetClientSize().x - 2;
+            c.roomHeight = w->GetClientSize().y - 2;
+        }
         controls.push_back(c);
     }
     return controls;

@@ -172,6 +172,16 @@ std::vector<ShownControl> ShownControls(const CWnd& dialog) {
             c.text = ShownText(wrapper);
         }
         MeasureCaption(c, w);
+        if (ClassOf(w) == L"Static" && (StyleOf(w) & SS_TYPEMASK) == SS_BITMAP) {
+            BITMAP image{};
+            if (auto* bitmap =
+                    reinterpret_cast<HBITMAP>(SendMessageW(w, STM_GETIMAGE, IMAGE_BITMAP, 0)))
+                GetObjectW(bitmap, sizeof image, &image);
+            c.imageWidth = image.bmWidth;
+            c.imageHeight = image.bmHeight;
+            c.roomWidth = client.right;
+            c.roomHeight = client.bottom;
+        }
         controls.push_back(c);
     }
     return controls;
@@ -202,16 +212,19 @@ RECT DialogUnitsToPixels(const CWnd& dialog, int x, int y, int w, int h) {
     return RECT{at.right, at.bottom, at.right + size.right, at.bottom + size.bottom};
 }
 
+namespace {
+
+BOOL CALLBACK CountVisible(HWND window, LPARAM counter) {
+    if (IsWindowVisible(window))
+        ++*reinterpret_cast<std::size_t*>(counter);
+    return TRUE;
+}
+
+} // namespace
+
 std::size_t TopLevelWindowCount() {
     std::size_t count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
-            if (IsWindowVisible(window))
-                ++*reinterpret_cast<std::size_t*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumThreadWindows(GetCurrentThreadId(), CountVisible, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
