@@ -1,11 +1,155 @@
-// The toolkit-free steps of CDialog: commands, the open, OK and Cancel steps
-// and the exchange. The backend builds the window and runs the modal loop.
+// CDialog without a toolkit: its state, the modal sequence, commands, the
+// open, OK and Cancel steps and the exchange. The backend's NativeDialog
+// builds the window and runs the platform's modal loop.
 #include "platform/framework/cdialog.h"
 
-#include "platform/framework/backend.h"
+#include <algorithm>
+#include <map>
+#include <vector>
 
-BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
-END_MESSAGE_MAP()
+#include "platform/framework/backend.h"
+#include "platform/framework/cwinapp.h"
+#include "platform/framework/resource_registry.h"
+
+namespace {
+
+// The dialogs whose modal loop runs, innermost last.
+std::vector<CDialog*>& OpenDialogs() {
+    static std::vector<CDialog*> dialogs;
+    return dialogs;
+}
+
+} // namespace
+
+struct CDialog::Impl {
+    const kvn::DialogTemplate* tmpl = nullptr;
+    std::unique_ptr<kvn::NativeDialog> native; // while DoModal runs
+    std::vector<CWnd*> bound;                  // the members ExchangeData bound
+    std::map<int, std::unique_ptr<CWnd>> itemWrappers;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
+};
+
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : templateId_(templateId), parent_(parent), impl_(std::make_unique<Impl>()) {}
+
+CDialog::~CDialog() = default;
+
+INT_PTR CDialog::DoModal() {
+    const kvn::DialogTemplate* tmpl = kvn::FindDialogTemplate(static_cast<int>(templateId_));
+    if (tmpl == nullptr)
+        return -1;
+    impl_->tmpl = tmpl;
+    impl_->native = kvn::CreateNativeDialog(*this);
+    // The backend calls Opened() from the platform's point of opening.
+    const INT_PTR result =
+        impl_->native->RunModal(*tmpl, parent_ ? parent_->GetNativeWindow() : nullptr);
+
+    auto& dialogs = OpenDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), this), dialogs.end());
+    for (CWnd* wrapper : impl_->bound)
+        wrapper->Detach();
+    impl_->bound.clear();
+    impl_->itemWrappers.clear();
+    window_ = nullptr;
+    impl_->native.reset();
+    return result;
+}
+
+BOOL kvn::NativeDialog::Opened(NativeWindow* window) {
+    dialog_.window_ = window;
+    OpenDialogs().push_back(&dialog_);
+    const BOOL focusFirst = dialog_.OnOpen();
+    // The open step may have relabelled controls: make room for the captions.
+    FitToCaptions();
+    BindGroupMnemonics();
+    NameForScreenReaders();
+    PlaceOnScreen();
+    return focusFirst;
+}
+
+void kvn::NativeDialog::Destroying() {
+    MessageArgs destroy{WM_DESTROY};
+    dialog_.Dispatch(destroy);
+}
+
+void kvn::NativeDialog::Dispatch(MessageArgs& args) {
+    dialog_.Dispatch(args);
+}
+
+void kvn::NativeDialog::Command(int id) {
+    dialog_.Command(id);
+}
+
+void kvn::NativeDialog::RefuseOrCancel() {
+    dialog_.RefuseOrCancel();
+}
+
+void kvn::NativeDialog::Help() {
+    dialog_.Help();
+}
+
+void CDialog::EndDialog(int result) {
+    if (impl_->native)
+        impl_->native->EndModal(result);
+}
+
+kvn::NativeDialog* CDialog::Native() const {
+    return impl_->native.get();
+}
+
+CWnd* CDialog::GetDlgItem(int id) {
+    NativeWindow* item = impl_->native ? impl_->native->FindItem(id) : nullptr;
+    if (item == nullptr)
+        return nullptr;
+    auto& wrapper = impl_->itemWrappers[id];
+    if (!wrapper)
+        wrapper = std::make_unique<CWnd>();
+    wrapper->Attach(item);
+    return wrapper.get();
+}
+
+HICON CDialog::SetIcon(HICON icon, BOOL big) {
+    HICON& slot = big ? impl_->bigIcon : impl_->smallIcon;
+    HICON old = slot;
+    slot = icon;
+    if (impl_->native && window_ != nullptr)
+        impl_->native->SetIcon(icon, big != FALSE);
+    return old;
+}
+
+HICON CDialog::GetIcon(BOOL big) const {
+    return big ? impl_->bigIcon : impl_->smallIcon;
+}
+
+// Without a window, a message goes to the framework's own handlers.
+LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETICON)
+        return reinterpret_cast<LRESULT>(
+            SetIcon(reinterpret_cast<HICON>(lParam), wParam == ICON_BIG ? TRUE : FALSE));
+    if (impl_->native && window_ != nullptr)
+        return impl_->native->SendMessage(message, wParam, lParam);
+    MessageArgs args{message, 0, 0, wParam, lParam};
+    Dispatch(args);
+    return args.result;
+}
+
+LRESULT CDialog::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+    NativeWindow* item = impl_->native ? impl_->native->FindItem(id) : nullptr;
+    if (item == nullptr)
+        return 0;
+    CSpinButtonCtrl control;
+    control.Attach(item);
+    return control.SendMessage(message, wParam, lParam);
+}
+
+void CDialog::RememberBound(CWnd& wrapper) {
+    impl_->bound.push_back(&wrapper);
+}
+
+std::span<const kvn::ControlTemplate> CDialog::TemplateControls() const {
+    return impl_->tmpl ? impl_->tmpl->controls : std::span<const kvn::ControlTemplate>();
+}
 
 BOOL CDialog::UpdateData(BOOL fromControls) {
     CDataExchange exchange(*this, fromControls != FALSE);
@@ -25,6 +169,22 @@ void CDialog::Command(int id) {
         OnConfirm();
     else if (id == IDCANCEL)
         OnCancel();
+}
+
+void CDialog::RefuseOrCancel() {
+    // While Cancel is disabled, Escape and the close box are refused.
+    CWnd* cancel = GetDlgItem(IDCANCEL);
+    if (cancel != nullptr && !cancel->IsWindowEnabled()) {
+        impl_->native->Beep();
+        return;
+    }
+    Command(IDCANCEL);
+}
+
+void CDialog::Help() {
+    MessageArgs help{WM_COMMAND, BN_CLICKED, static_cast<int>(ID_HELP)};
+    if (!DispatchMessage(help) && AfxGetApp() != nullptr)
+        AfxGetApp()->DispatchMessage(help);
 }
 
 void CDialog::PressEscape() {
@@ -65,13 +225,8 @@ void CDialog::OnPaint() {
 
 void CDialog::OnDestroy() {}
 
-std::vector<CDialog*>& kvn::OpenDialogs() {
-    static std::vector<CDialog*> dialogs;
-    return dialogs;
-}
-
 CDialog* CDialog::GetActiveDialog() {
-    auto& dialogs = kvn::OpenDialogs();
+    auto& dialogs = OpenDialogs();
     return dialogs.empty() ? nullptr : dialogs.back();
 }
 
@@ -96,3 +251,6 @@ void CDialog::Dispatch(MessageArgs& args) {
         break;
     }
 }
+
+BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
+END_MESSAGE_MAP()

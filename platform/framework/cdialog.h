@@ -26,6 +26,10 @@
 
 class CDialog;
 
+namespace kvn {
+class NativeDialog;
+} // namespace kvn
+
 // One data exchange: the direction, and the steps that move one value each.
 // Every step returns false after a failure (message shown, focus on the
 // offending control); the caller then ends the exchange.
@@ -102,7 +106,7 @@ class CDialog : public CWnd {
 
   private:
     friend class CDataExchange;
-    friend class DialogWindow;
+    friend class kvn::NativeDialog;
     struct Impl;
 
     void Dispatch(MessageArgs& args);
@@ -110,6 +114,9 @@ class CDialog : public CWnd {
     std::span<const kvn::ControlTemplate> TemplateControls() const;
     void Command(int id);
     void RefuseOrCancel();
+    void Help();
+    // The platform's window of the running dialog, or nullptr.
+    kvn::NativeDialog* Native() const;
 
     UINT templateId_;
     CWnd* parent_;

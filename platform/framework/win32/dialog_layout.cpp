@@ -52,6 +52,14 @@ int CaptionWidth(HWND window, HDC dc, int baseX) {
     return 0;
 }
 
+// The work area of the monitor the dialog lies on.
+RECT WorkArea(HWND dialog) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor.rcWork;
+}
+
 } // namespace
 
 void FitToCaptions(HWND dialog) {
@@ -80,10 +88,7 @@ void FitToCaptions(HWND dialog) {
     SelectObject(dc, oldFont);
     ReleaseDC(dialog, dc);
 
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& area = monitor.rcWork;
+    const RECT area = WorkArea(dialog);
     RECT frame;
     GetWindowRect(dialog, &frame);
     const int room =
@@ -94,12 +99,20 @@ void FitToCaptions(HWND dialog) {
         SetWindowPos(windows[i], nullptr, item.x, item.y, item.w, item.h,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left + growth, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceOnScreen(HWND dialog) {
+    const RECT area = WorkArea(dialog);
+    RECT frame;
+    GetWindowRect(dialog, &frame);
     // Centred in the work area, and wholly inside it where it fits.
-    const int width = frame.right - frame.left + growth;
+    const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int x = std::max(area.left, area.left + (area.right - area.left - width) / 2);
     const int y = std::max(area.top, area.top + (area.bottom - area.top - height) / 2);
-    SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace kvn

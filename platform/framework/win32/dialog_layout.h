@@ -6,8 +6,10 @@
 namespace kvn {
 
 // Widens the controls whose captions do not fit, and the dialog with them,
-// by the core's widening rule, within the work area; then centres the dialog
-// in the work area of its monitor.
+// by the core's widening rule, within the work area.
 void FitToCaptions(HWND dialog);
+
+// Centres the dialog in the work area of its monitor.
+void PlaceOnScreen(HWND dialog);
 
 } // namespace kvn

@@ -1,28 +1,27 @@
+// The dialog's window over wxWidgets: a wxDialog built from the template,
+// run by ShowModal; its events become the dialog's messages and steps.
 #include "platform/framework/cdialog.h"
 
 #include <map>
-#include <memory>
-#include <vector>
 
 #include <wx/button.h>
-#include <wx/dcclient.h>
 #include <wx/dialog.h>
 #include <wx/iconbndl.h>
 #include <wx/utils.h>
 
 #include "platform/framework/backend.h"
-#include "platform/framework/cwinapp.h"
-#include "platform/framework/resource_registry.h"
 #include "platform/framework/wx/dialog_layout.h"
 #include "platform/framework/wx/dialog_manager.h"
 #include "platform/framework/wx/handles.h"
 #include "platform/framework/wx/template_builder.h"
 
-// The toolkit's window of a CDialog: turns widget events into the messages
+namespace {
+
+// The toolkit's window of a dialog: turns widget events into the messages
 // the dialog's map and virtual steps expect.
 class DialogWindow : public wxDialog {
   public:
-    DialogWindow(CDialog& owner, const kvn::DialogTemplate& tmpl, wxWindow* parent)
+    DialogWindow(kvn::NativeDialog& owner, const kvn::DialogTemplate& tmpl, wxWindow* parent)
         : owner_(owner) {
         long style = 0;
         if (tmpl.styles & kvn::kCaption)
@@ -52,7 +51,7 @@ class DialogWindow : public wxDialog {
         }
         switch (key) {
         case WXK_ESCAPE:
-            owner_.PressEscape();
+            owner_.RefuseOrCancel();
             return;
         case WXK_RETURN:
         case WXK_NUMPAD_ENTER: {
@@ -78,12 +77,9 @@ class DialogWindow : public wxDialog {
             if (!kvn::WrapRadioGroup(wxWindow::FindFocus(), key))
                 event.Skip();
             return;
-        case WXK_F1: {
-            MessageArgs help{WM_COMMAND, BN_CLICKED, static_cast<int>(ID_HELP)};
-            if (!owner_.DispatchMessage(help) && AfxGetApp() != nullptr)
-                AfxGetApp()->DispatchMessage(help);
+        case WXK_F1:
+            owner_.Help();
             return;
-        }
         default:
             event.Skip();
         }
@@ -95,7 +91,7 @@ class DialogWindow : public wxDialog {
             return;
         }
         event.Veto();
-        owner_.PressClose();
+        owner_.Dialog().PressClose();
     }
 
     void OnPaint(wxPaintEvent&) {
@@ -103,146 +99,81 @@ class DialogWindow : public wxDialog {
         owner_.Dispatch(paint);
     }
 
-    CDialog& owner_;
+    kvn::NativeDialog& owner_;
 };
 
-struct CDialog::Impl {
-    const kvn::DialogTemplate* tmpl = nullptr;
-    DialogWindow* window = nullptr;
-    std::map<int, wxWindow*> items;
-    std::vector<CWnd*> bound;
-    std::map<int, std::unique_ptr<CWnd>> itemWrappers;
-    HICON bigIcon = nullptr;
-    HICON smallIcon = nullptr;
-};
+class WxDialog : public kvn::NativeDialog {
+  public:
+    using NativeDialog::NativeDialog;
+    ~WxDialog() override {
+        if (window_ != nullptr)
+            window_->Destroy();
+    }
 
-CDialog::CDialog(UINT templateId, CWnd* parent)
-    : templateId_(templateId), parent_(parent), impl_(std::make_unique<Impl>()) {}
-
-CDialog::~CDialog() = default;
-
-INT_PTR CDialog::DoModal() {
-    const kvn::DialogTemplate* tmpl = kvn::FindDialogTemplate(static_cast<int>(templateId_));
-    if (tmpl == nullptr)
-        return -1;
-    impl_->tmpl = tmpl;
-    auto* window = new DialogWindow(*this, *tmpl, kvn::WxWindow(parent_));
-    impl_->window = window;
-    window_ = kvn::ToNative(window);
-    impl_->items = kvn::BuildControls(window, *tmpl, [this](NMUPDOWN& change) {
-        MessageArgs args{WM_NOTIFY, change.hdr.code, static_cast<int>(change.hdr.idFrom)};
-        args.notification = &change.hdr;
-        DispatchMessage(args);
-        return args.result;
-    });
-    kvn::OpenDialogs().push_back(this);
-
-    if (OnOpen()) {
-        // The first enabled tab-stop control in z-order gets the focus.
-        for (const kvn::ControlTemplate& c : tmpl->controls) {
-            auto it = impl_->items.find(c.id);
-            if ((c.styles & kvn::kTabStop) && it != impl_->items.end() && it->second->IsEnabled()) {
-                it->second->SetFocus();
-                break;
+    INT_PTR RunModal(const kvn::DialogTemplate& tmpl, NativeWindow* parent) override {
+        window_ = new DialogWindow(*this, tmpl, kvn::ToWx(parent));
+        items_ = kvn::BuildControls(window_, tmpl, [this](NMUPDOWN& change) {
+            MessageArgs args{WM_NOTIFY, change.hdr.code, static_cast<int>(change.hdr.idFrom)};
+            args.notification = &change.hdr;
+            Dialog().DispatchMessage(args);
+            return args.result;
+        });
+        if (Opened(kvn::ToNative(window_))) {
+            // The first enabled tab-stop control in z-order gets the focus.
+            for (const kvn::ControlTemplate& c : tmpl.controls) {
+                auto it = items_.find(c.id);
+                if ((c.styles & kvn::kTabStop) && it != items_.end() && it->second->IsEnabled()) {
+                    it->second->SetFocus();
+                    break;
+                }
             }
         }
+        const int result = window_->ShowModal();
+        Destroying();
+        return result;
     }
-    // The open step may have relabelled controls: make room for the captions.
-    kvn::FitToCaptions(window);
-    kvn::BindGroupMnemonics(window);
-    kvn::NameUnlabelledControls(window);
-    kvn::PlaceOnScreen(window);
-    const int result = window->ShowModal();
 
-    MessageArgs destroy{WM_DESTROY};
-    Dispatch(destroy);
-    kvn::OpenDialogs().erase(std::find(kvn::OpenDialogs().begin(), kvn::OpenDialogs().end(), this));
-    for (CWnd* wrapper : impl_->bound)
-        wrapper->Detach();
-    impl_->bound.clear();
-    impl_->itemWrappers.clear();
-    impl_->items.clear();
-    window_ = nullptr;
-    impl_->window = nullptr;
-    window->Destroy();
-    return result;
-}
-
-void CDialog::EndDialog(int result) {
-    if (impl_->window != nullptr && impl_->window->IsModal())
-        impl_->window->EndModal(result);
-}
-
-CWnd* CDialog::GetDlgItem(int id) {
-    auto it = impl_->items.find(id);
-    if (it == impl_->items.end())
-        return nullptr;
-    auto& wrapper = impl_->itemWrappers[id];
-    if (!wrapper) {
-        wrapper = std::make_unique<CWnd>();
-        wrapper->Attach(kvn::ToNative(it->second));
+    void EndModal(int result) override {
+        if (window_ != nullptr && window_->IsModal())
+            window_->EndModal(result);
     }
-    return wrapper.get();
-}
 
-HICON CDialog::SetIcon(HICON icon, BOOL big) {
-    HICON& slot = big ? impl_->bigIcon : impl_->smallIcon;
-    HICON old = slot;
-    slot = icon;
-    if (impl_->window != nullptr) {
+    NativeWindow* FindItem(int id) const override {
+        auto it = items_.find(id);
+        return it == items_.end() ? nullptr : kvn::ToNative(it->second);
+    }
+
+    // The toolkit takes both icons at once.
+    void SetIcon(HICON, bool) override {
         wxIconBundle bundle;
-        for (HICON h : {impl_->bigIcon, impl_->smallIcon})
+        for (HICON h : {Dialog().GetIcon(TRUE), Dialog().GetIcon(FALSE)})
             if (h != nullptr && h->icon.IsOk())
                 bundle.AddIcon(h->icon);
-        impl_->window->SetIcons(bundle);
+        window_->SetIcons(bundle);
     }
-    return old;
-}
 
-LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_SETICON:
-        return reinterpret_cast<LRESULT>(
-            SetIcon(reinterpret_cast<HICON>(lParam), wParam == ICON_BIG ? TRUE : FALSE));
-    case WM_SYSCOMMAND:
-    case WM_QUERYDRAGICON: {
+    LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_SYSCOMMAND && message != WM_QUERYDRAGICON)
+            return 0; // WM_ICONERASEBKGND: the toolkit draws the background itself.
         MessageArgs args{message, 0, 0, wParam, lParam};
         Dispatch(args);
         return args.result;
     }
-    default:
-        // WM_ICONERASEBKGND: the toolkit draws the background itself.
-        return 0;
-    }
-}
 
-LRESULT CDialog::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto it = impl_->items.find(id);
-    if (it == impl_->items.end())
-        return 0;
-    CSpinButtonCtrl spin;
-    spin.Attach(kvn::ToNative(it->second));
-    return spin.SendMessage(message, wParam, lParam);
-}
+    void Beep() override { wxBell(); }
+    void HandOnFocus(NativeWindow* item) override { kvn::HandOnFocus(kvn::ToWx(item)); }
+    void FitToCaptions() override { kvn::FitToCaptions(window_); }
+    void BindGroupMnemonics() override { kvn::BindGroupMnemonics(window_); }
+    void NameForScreenReaders() override { kvn::NameUnlabelledControls(window_); }
+    void PlaceOnScreen() override { kvn::PlaceOnScreen(window_); }
 
-HICON CDialog::GetIcon(BOOL big) const {
-    return big ? impl_->bigIcon : impl_->smallIcon;
-}
+  private:
+    DialogWindow* window_ = nullptr;
+    std::map<int, wxWindow*> items_;
+};
 
-void CDialog::RememberBound(CWnd& wrapper) {
-    impl_->bound.push_back(&wrapper);
-}
+} // namespace
 
-std::span<const kvn::ControlTemplate> CDialog::TemplateControls() const {
-    return impl_->tmpl ? impl_->tmpl->controls : std::span<const kvn::ControlTemplate>();
-}
-
-void CDialog::RefuseOrCancel() {
-    // While Cancel is disabled, Escape and the close box are refused.
-    auto it = impl_->items.find(IDCANCEL);
-    if (it != impl_->items.end() && !it->second->IsEnabled()) {
-        wxBell();
-        return;
-    }
-    Command(IDCANCEL);
+std::unique_ptr<kvn::NativeDialog> kvn::CreateNativeDialog(CDialog& dialog) {
+    return std::make_unique<WxDialog>(dialog);
 }

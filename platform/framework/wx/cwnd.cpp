@@ -100,8 +100,10 @@ int CButton::GetCheck() const {
 void CButton::SetCheck(int state) {
     if (auto* check = dynamic_cast<wxCheckBox*>(kvn::ToWx(window_)))
         check->SetValue(state != 0);
-    else if (auto* radio = dynamic_cast<wxRadioButton*>(kvn::ToWx(window_)))
-        radio->SetValue(state != 0);
+    // The toolkit keeps one button of a group checked: clearing happens by
+    // checking another.
+    else if (auto* radio = dynamic_cast<wxRadioButton*>(kvn::ToWx(window_)); radio && state != 0)
+        radio->SetValue(true);
 }
 
 void CEdit::SetSel(int start, int end) {
