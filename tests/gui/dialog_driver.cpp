@@ -1,11 +1,6 @@
+// The test driver with wx: the script runs from a timer in the dialog's loop,
+// waits yield to the toolkit, and input goes through the X server.
 #include "tests/gui/dialog_driver.h"
-#include "tests/gui/driver_support.h"
-
-#include <atomic>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <thread>
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -14,10 +9,9 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
-#include <wx/utils.h>
 
-#include "platform/framework/message_box.h"
 #include "platform/framework/wx/handles.h"
+#include "tests/gui/driver_support.h"
 
 namespace kvn::test {
 
@@ -34,8 +28,7 @@ void PumpOnce() {
     wxTheApp->Yield(true);
 }
 
-INT_PTR RunDialog(CDialog& dialog, const std::function<void()>& script, int limitSeconds) {
-    Watchdog watchdog(limitSeconds);
+INT_PTR ShowAndRun(CDialog& dialog, const std::function<void()>& call) {
     bool painted = false;
     wxTimer start;
     start.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
@@ -48,62 +41,30 @@ INT_PTR RunDialog(CDialog& dialog, const std::function<void()>& script, int limi
         });
         window->Refresh();
         WaitUntil([&] { return painted; }, 2000);
-        Pump(50);
-        script();
-        // Leave nothing open behind the test.
-        if (kvn::WxWindow(dialog) != nullptr)
-            dialog.EndDialog(IDCANCEL);
+        call();
     });
     start.StartOnce(10);
     return dialog.DoModal();
 }
 
-void ClickAt(wxWindow* window, wxPoint offset) {
-    ASSERT_NE(window, nullptr);
-    Simulator().MouseMove(window->ClientToScreen(offset));
-    Pump(30);
-    Simulator().MouseClick();
-    Pump(40);
+void MovePointer(const CWnd& window, int x, int y) {
+    Simulator().MouseMove(kvn::WxWindow(window)->ClientToScreen(wxPoint(x, y)));
 }
 
-void Click(wxWindow* window) {
-    ASSERT_NE(window, nullptr);
-    const wxSize size = window->GetSize();
-    ClickAt(window, wxPoint(size.x / 2, size.y / 2));
+void PressMouseButton(bool down) {
+    if (down)
+        Simulator().MouseDown();
+    else
+        Simulator().MouseUp();
 }
 
-void Click(CWnd& control) {
-    Click(kvn::WxWindow(control));
-}
-
-void PressKey(int keyCode, int modifiers) {
+void SendKey(int keyCode, int modifiers) {
     Simulator().Char(keyCode, modifiers);
-    Pump(40);
 }
 
 void TypeText(const char* text) {
     Simulator().Text(text);
     Pump(60);
-}
-
-void ClickSpinArrow(CSpinButtonCtrl& spin, bool up) {
-    wxWindow* window = kvn::WxWindow(spin);
-    ASSERT_NE(window, nullptr);
-    const wxSize size = window->GetClientSize();
-    ClickAt(window, wxPoint(size.x / 2, up ? size.y / 4 : size.y * 3 / 4));
-}
-
-void HoldSpinArrow(CSpinButtonCtrl& spin, bool up, int ms) {
-    wxWindow* window = kvn::WxWindow(spin);
-    ASSERT_NE(window, nullptr);
-    const wxSize size = window->GetClientSize();
-    Simulator().MouseMove(
-        window->ClientToScreen(wxPoint(size.x / 2, up ? size.y / 4 : size.y * 3 / 4)));
-    Pump(30);
-    Simulator().MouseDown();
-    Pump(ms);
-    Simulator().MouseUp();
-    Pump(50);
 }
 
 bool IsShown(const CWnd& window) {

@@ -1,6 +1,8 @@
 // Drives a modal dialog from inside its own loop: a script runs once the
 // window is shown, waits with bounded pumps, and sends real input (through
-// the X server with wx, through SendInput with the win32 backend).
+// the X server with wx, through SendInput with the win32 backend). The steps
+// over input are written once (driver_support.cpp); each driver gives the
+// primitives that driver_support.h names and the looks below.
 #pragma once
 
 #include <functional>
@@ -9,7 +11,7 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <wx/window.h>
+#include <wx/defs.h> // the key codes
 #endif
 
 #include "dialog/graphics_dlg.h"
@@ -28,11 +30,7 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 void Pump(int ms);
 
 // Real input.
-#ifndef _WIN32
-void ClickAt(wxWindow* window, wxPoint offset);
-void Click(wxWindow* window); // at its centre
-#endif
-void Click(CWnd& control);
+void Click(CWnd& control); // at its centre
 // A key by the backend's key code (WXK_* with wx, VK_* on Windows).
 void PressKey(int keyCode, int modifiers = 0);
 #ifdef _WIN32

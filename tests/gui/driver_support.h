@@ -1,13 +1,18 @@
 // What both GUI test drivers share: bounded waiting that keeps the toolkit's
-// events flowing, and a guard that ends the run with status 3 when a dialog
-// has not finished in time, instead of hanging the suite.
+// events flowing, a guard that ends the run with status 3 when a dialog has
+// not finished in time instead of hanging the suite, and the few input
+// primitives each driver implements (dialog_driver.cpp with wx,
+// dialog_driver_win32.cpp), over which driver_support.cpp writes the rest.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <thread>
+
+#include "platform/framework/cdialog.h"
 
 namespace kvn::test {
 
@@ -33,8 +38,17 @@ class Watchdog {
     std::thread thread_;
 };
 
-// Handles the events waiting in the toolkit's queue; each driver defines it,
-// and WaitUntil and Pump (driver_support.cpp) call it.
+// The primitives of a driver.
+// Handles the events waiting in the toolkit's queue.
 void PumpOnce();
+// Runs the dialog modally; `call` runs inside its loop once the window is
+// shown and painted.
+INT_PTR ShowAndRun(CDialog& dialog, const std::function<void()>& call);
+// Moves the pointer to (x, y) in the window's client area.
+void MovePointer(const CWnd& window, int x, int y);
+// A key pressed and released, with the modifier key held around it.
+void SendKey(int keyCode, int modifiers);
+// Presses or releases the left mouse button where the pointer is.
+void PressMouseButton(bool down);
 
 } // namespace kvn::test

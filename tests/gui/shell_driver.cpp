@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -44,17 +43,6 @@ void SendClick(CButton& button) {
     wxCommandEvent click(wxEVT_BUTTON, window->GetId());
     click.SetEventObject(window);
     window->ProcessWindowEvent(click);
-}
-
-void DoubleClick(CWnd& control) {
-    wxWindow* window = kvn::WxWindow(control);
-    ASSERT_NE(window, nullptr);
-    wxUIActionSimulator simulator;
-    const wxSize size = window->GetSize();
-    simulator.MouseMove(window->ClientToScreen(wxPoint(size.x / 2, size.y / 2)));
-    Pump(30);
-    simulator.MouseDblClick();
-    Pump(40);
 }
 
 bool RepaintsAfterInvalidate(CWnd& window) {

@@ -1,7 +1,8 @@
 // What the shell and driver-tool tests need from the driver beyond input:
 // calls on the dialog's thread while a nested modal loop runs, notifications
 // sent directly, window details, and the platform's message box.
-// Implemented in shell_driver.cpp (wx) and shell_driver_win32.cpp.
+// Implemented in shell_driver.cpp (wx) and shell_driver_win32.cpp; the clicks
+// in driver_support.cpp.
 #pragma once
 
 #include <functional>

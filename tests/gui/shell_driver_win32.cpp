@@ -5,10 +5,7 @@
 
 #include <map>
 
-#include <gtest/gtest.h>
-
 #include "platform/framework/win32/handles.h"
-#include "tests/gui/dialog_driver_win32.h"
 
 namespace kvn::test {
 
@@ -52,38 +49,20 @@ RepeatingTimer::~RepeatingTimer() {
 }
 
 void SendClick(CButton& button) {
-    HWND window = Handle(button);
+    HWND window = kvn::Hwnd(&button);
     SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
                  reinterpret_cast<LPARAM>(window));
 }
 
-void DoubleClick(CWnd& control) {
-    HWND window = Handle(control);
-    ASSERT_NE(window, nullptr);
-    RECT r{};
-    GetClientRect(window, &r);
-    MouseTo(window, POINT{r.right / 2, r.bottom / 2});
-    Pump(30);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    for (int i = 0; i < 2; ++i) {
-        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        Send(input);
-        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        Send(input);
-    }
-    Pump(40);
-}
-
 bool RepaintsAfterInvalidate(CWnd& window) {
-    HWND hwnd = Handle(window);
+    HWND hwnd = kvn::Hwnd(&window);
     InvalidateRect(hwnd, nullptr, TRUE);
     // The update region is empty again once the window has painted.
     return WaitUntil([&] { return !GetUpdateRect(hwnd, nullptr, FALSE); });
 }
 
 int IconWidth(CDialog& dialog) {
-    auto icon = reinterpret_cast<HICON>(SendMessageW(Handle(dialog), WM_GETICON, ICON_BIG, 0));
+    auto icon = reinterpret_cast<HICON>(SendMessageW(kvn::Hwnd(&dialog), WM_GETICON, ICON_BIG, 0));
     ICONINFO info{};
     if (icon == nullptr || !GetIconInfo(icon, &info))
         return 0;
@@ -109,9 +88,8 @@ struct BoxSearch {
 
 BOOL CALLBACK FindBox(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<BoxSearch*>(data);
-    wchar_t name[16] = {};
     if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) &&
-        GetClassNameW(window, name, 16) > 0 && std::wstring(name) == L"#32770")
+        kvn::IsDialog(window))
         search->found = window;
     return search->found == nullptr;
 }
@@ -137,15 +115,15 @@ struct MessageBoxWatcher::Impl {
         if (box == nullptr)
             return;
         ++opened;
-        wchar_t text[256] = {};
-        GetWindowTextW(box, text, 256);
-        title = kvn::Utf8FromWide(text);
+        CWnd window;
+        window.Attach(kvn::ToNative(box));
+        title = window.GetWindowText();
     }
 };
 
 MessageBoxWatcher::MessageBoxWatcher() : impl_(std::make_unique<Impl>()) {
     CDialog* active = CDialog::GetActiveDialog();
-    impl_->owner = active ? Handle(*active) : nullptr;
+    impl_->owner = kvn::Hwnd(active);
 }
 
 MessageBoxWatcher::~MessageBoxWatcher() = default;

@@ -9,12 +9,6 @@
 
 namespace {
 
-bool IsDialog(HWND window) {
-    wchar_t name[16] = {};
-    return window != nullptr && GetClassNameW(window, name, 16) > 0 &&
-           std::wstring_view(name) == L"#32770";
-}
-
 // The paint sessions open in CPaintDC objects, by device context.
 std::map<HDC, std::pair<HWND, PAINTSTRUCT>>& PaintSessions() {
     static std::map<HDC, std::pair<HWND, PAINTSTRUCT>> sessions;
@@ -53,7 +47,7 @@ void CWnd::SetFocus() {
     // In a dialog the dialog manager moves the focus, so that the default
     // button follows it.
     HWND parent = GetParent(hwnd);
-    if (IsDialog(parent))
+    if (kvn::IsDialog(parent))
         SendMessageW(parent, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hwnd), TRUE);
     else
         ::SetFocus(hwnd);

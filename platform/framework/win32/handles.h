@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/framework/cwnd.h"
 
@@ -16,6 +17,13 @@ inline HWND ToHwnd(NativeWindow* window) {
 }
 inline HWND Hwnd(const CWnd* wrapper) {
     return wrapper != nullptr ? ToHwnd(wrapper->GetNativeWindow()) : nullptr;
+}
+
+// A window of the platform's dialog class: a dialog or a message box.
+inline bool IsDialog(HWND window) {
+    wchar_t name[16] = {};
+    return window != nullptr && GetClassNameW(window, name, 16) > 0 &&
+           std::wstring_view(name) == L"#32770";
 }
 
 // Profile-file text (Windows code page or UTF-8) as UTF-16.
