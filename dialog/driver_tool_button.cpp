@@ -7,8 +7,9 @@
 
 bool CGraphicsDlg::NoControlHasFocus() const {
     const std::initializer_list<const CWnd*> controls = {
-        &okButton, &cancelButton, &toolButton,      &specifyRadio, &mipAutoRadio, &agpAutoRadio,
-        &offRadio, &onRadio,      &lowQualityCheck, &memoryEdit,   &memorySpin};
+        &okButton,        &cancelButton, &toolButton,  &agpSpecifyRadio,
+        &mipAutoRadio,    &agpAutoRadio, &mipOffRadio, &mipOnRadio,
+        &lowQualityCheck, &memoryEdit,   &memorySpin};
     for (const CWnd* control : controls)
         if (control->HasFocus())
             return false;

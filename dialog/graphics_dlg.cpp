@@ -36,11 +36,11 @@ END_MESSAGE_MAP()
 bool CGraphicsDlg::ExchangeData(CDataExchange& dx) {
     CDialog::ExchangeData(dx);
     dx.Control(IDC_DRIVER_TOOL, toolButton);
-    dx.Control(IDC_AGP_SPECIFY, specifyRadio);
+    dx.Control(IDC_AGP_SPECIFY, agpSpecifyRadio);
     dx.Control(IDC_MIP_AUTO, mipAutoRadio);
     dx.Control(IDC_AGP_AUTO, agpAutoRadio);
-    dx.Control(IDC_MIP_OFF, offRadio);
-    dx.Control(IDC_MIP_ON, onRadio);
+    dx.Control(IDC_MIP_OFF, mipOffRadio);
+    dx.Control(IDC_MIP_ON, mipOnRadio);
     dx.Control(IDC_AGP_GROUP, agpGroup);
     dx.Control(IDC_LOW_QUALITY, lowQualityCheck);
     dx.Control(IDC_MIP_GROUP, mipGroup);
@@ -94,7 +94,7 @@ void CGraphicsDlg::OnAgpModeClicked() {
     const bool boxHadFocus = memoryEdit.HasFocus();
     memoryEdit.EnableWindow(settings.agpMode != AgpMemoryMode::Auto);
     if (boxHadFocus && settings.agpMode == AgpMemoryMode::Auto)
-        specifyRadio.SetFocus();
+        agpSpecifyRadio.SetFocus();
 }
 
 void CGraphicsDlg::OnSpinDeltaPos(NMHDR* notification, LRESULT* result) {

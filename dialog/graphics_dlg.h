@@ -19,11 +19,11 @@ class CGraphicsDlg : public CDialog {
     std::optional<std::thread::id> workerThread; // the driver-tool worker; none when idle
 
     CButton toolButton;
-    CButton specifyRadio;
+    CButton agpSpecifyRadio;
     CButton mipAutoRadio;
     CButton agpAutoRadio;
-    CButton offRadio;
-    CButton onRadio;
+    CButton mipOffRadio;
+    CButton mipOnRadio;
     CButton agpGroup;
     CButton lowQualityCheck;
     CButton mipGroup;

@@ -81,12 +81,12 @@ std::string Unmarked(const std::string& caption) {
 
 void ExpectCaptions(CGraphicsDlg& dialog, const Captions& expected) {
     const std::vector<std::pair<CButton*, std::string>> controls = {
-        {&dialog.titleGroup, expected[0]},   {&dialog.okButton, expected[1]},
-        {&dialog.cancelButton, expected[2]}, {&dialog.lowQualityCheck, expected[3]},
-        {&dialog.mipGroup, expected[4]},     {&dialog.agpGroup, expected[5]},
-        {&dialog.onRadio, expected[6]},      {&dialog.offRadio, expected[7]},
-        {&dialog.mipAutoRadio, expected[8]}, {&dialog.agpAutoRadio, expected[8]},
-        {&dialog.specifyRadio, expected[9]}, {&dialog.toolButton, expected[10]}};
+        {&dialog.titleGroup, expected[0]},      {&dialog.okButton, expected[1]},
+        {&dialog.cancelButton, expected[2]},    {&dialog.lowQualityCheck, expected[3]},
+        {&dialog.mipGroup, expected[4]},        {&dialog.agpGroup, expected[5]},
+        {&dialog.mipOnRadio, expected[6]},      {&dialog.mipOffRadio, expected[7]},
+        {&dialog.mipAutoRadio, expected[8]},    {&dialog.agpAutoRadio, expected[8]},
+        {&dialog.agpSpecifyRadio, expected[9]}, {&dialog.toolButton, expected[10]}};
     for (const auto& [control, text] : controls) {
         EXPECT_EQ(control->GetWindowText(), text) << "control " << control->GetDlgCtrlID();
         EXPECT_EQ(ShownText(*control), Unmarked(text)) << "control " << control->GetDlgCtrlID();
@@ -171,7 +171,7 @@ TEST(Captions, LongCaptionsWidenTheDialogInsteadOfBeingCut) {
                   "SPECIFY=Festlegen in Megabyte (nur f\xfcr \xe4ltere Grafikkarten)\r\n");
     CGraphicsDlg dialog;
     RunDialog(dialog, [&] {
-        EXPECT_EQ(dialog.specifyRadio.GetWindowText(),
+        EXPECT_EQ(dialog.agpSpecifyRadio.GetWindowText(),
                   "Festlegen in Megabyte (nur für ältere Grafikkarten)");
         ExpectNothingCut(dialog);
     });
@@ -192,8 +192,8 @@ TEST(Captions, AmpersandsAreMnemonics) {
         EXPECT_EQ(MnemonicKey(dialog.cancelButton), 0);
         EXPECT_EQ(ShownText(dialog.lowQualityCheck), "Low quality");
         EXPECT_EQ(MnemonicKey(dialog.lowQualityCheck), 'q');
-        EXPECT_EQ(ShownText(dialog.onRadio), "On");
-        EXPECT_EQ(MnemonicKey(dialog.onRadio), 'n');
+        EXPECT_EQ(ShownText(dialog.mipOnRadio), "On");
+        EXPECT_EQ(MnemonicKey(dialog.mipOnRadio), 'n');
         EXPECT_EQ(ShownText(dialog.mipGroup), "Mipmapping");
 #ifdef _WIN32
         EXPECT_EQ(ShownText(dialog.toolButton), "Driver&");

@@ -46,7 +46,7 @@ TEST_F(DriverTool, WithoutAToolTheButtonsComeBackAndNothingElseHappens) {
         EXPECT_TRUE(WaitUntil([&] { return ButtonsEnabled(dialog); }));
         EXPECT_FALSE(dialog.workerThread.has_value());
         EXPECT_TRUE(IsShown(dialog));
-        EXPECT_EQ(dialog.onRadio.GetCheck(), 1);
+        EXPECT_EQ(dialog.mipOnRadio.GetCheck(), 1);
         EXPECT_FALSE(dialog.memoryEdit.IsWindowEnabled());
         Click(dialog.cancelButton);
     });
@@ -73,11 +73,11 @@ TEST_F(DriverTool, WhileTheToolRunsTheDialogStaysOpenAndResponsive) {
         EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
 
         // The rest of the dialog still works and paints.
-        Click(dialog.offRadio);
-        EXPECT_TRUE(WaitUntil([&] { return dialog.offRadio.GetCheck() == 1; }));
+        Click(dialog.mipOffRadio);
+        EXPECT_TRUE(WaitUntil([&] { return dialog.mipOffRadio.GetCheck() == 1; }));
         Click(dialog.lowQualityCheck);
         EXPECT_TRUE(WaitUntil([&] { return dialog.lowQualityCheck.GetCheck() == 1; }));
-        Click(dialog.specifyRadio);
+        Click(dialog.agpSpecifyRadio);
         EXPECT_TRUE(WaitUntil([&] { return dialog.memoryEdit.IsWindowEnabled(); }));
         ClickSpinArrow(dialog.memorySpin, true);
         EXPECT_TRUE(WaitUntil([&] { return dialog.memoryEdit.GetWindowText() == "1"; }));

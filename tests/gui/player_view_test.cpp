@@ -18,12 +18,12 @@ TEST_F(PlayerView, AfterAFailedExchangeTheFocusIsOnTheChoiceThatEnablesTheBox) {
         dialog.memoryEdit.SetWindowText("500");
         Click(dialog.agpAutoRadio);
         ASSERT_TRUE(WaitUntil([&] { return messages.texts().size() == 1; }));
-        EXPECT_TRUE(WaitUntil([&] { return dialog.specifyRadio.HasFocus(); }));
+        EXPECT_TRUE(WaitUntil([&] { return dialog.agpSpecifyRadio.HasFocus(); }));
         EXPECT_FALSE(dialog.memoryEdit.IsWindowEnabled());
 
         Click(dialog.okButton);
         ASSERT_TRUE(WaitUntil([&] { return messages.texts().size() == 2; }));
-        EXPECT_TRUE(WaitUntil([&] { return dialog.specifyRadio.HasFocus(); }));
+        EXPECT_TRUE(WaitUntil([&] { return dialog.agpSpecifyRadio.HasFocus(); }));
         // From there the player mends the figure.
         PressKey(kKeySpace);
         ASSERT_TRUE(WaitUntil([&] { return dialog.memoryEdit.IsWindowEnabled(); }));
@@ -34,12 +34,12 @@ TEST_F(PlayerView, GroupMnemonicMovesTheFocusAndChangesNothing) {
     Open("MipMapping=OFF\r\n", "MMAP=&Mipmapping\r\n");
     RunDialog(dialog, [&] {
         PressKey(LetterKey('m'), kModAlt);
-        EXPECT_TRUE(WaitUntil([&] { return dialog.offRadio.HasFocus(); }));
-        EXPECT_EQ(dialog.offRadio.GetCheck(), 1);
+        EXPECT_TRUE(WaitUntil([&] { return dialog.mipOffRadio.HasFocus(); }));
+        EXPECT_EQ(dialog.mipOffRadio.GetCheck(), 1);
         // The arrow keys wrap round inside the group.
         PressKey(kKeyDown);
         PressKey(kKeyDown);
-        EXPECT_TRUE(WaitUntil([&] { return dialog.onRadio.GetCheck() == 1; }));
+        EXPECT_TRUE(WaitUntil([&] { return dialog.mipOnRadio.GetCheck() == 1; }));
         PressKey(kKeyUp);
         EXPECT_TRUE(WaitUntil([&] { return dialog.mipAutoRadio.HasFocus(); }));
         EXPECT_EQ(dialog.mipAutoRadio.GetCheck(), 1);

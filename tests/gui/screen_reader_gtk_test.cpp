@@ -56,9 +56,10 @@ TEST_F(PlayerView, ArrowsShowAndReportTheStateOfTheBoxAfterEachAgpChoice) {
     Open("MaxRAMForAGP=AUTO\r\n");
     RunDialog(dialog, [&] {
         wxWindow* spin = W(dialog.memorySpin);
-        for (CButton* choice : {&dialog.specifyRadio, &dialog.agpAutoRadio, &dialog.specifyRadio}) {
+        for (CButton* choice :
+             {&dialog.agpSpecifyRadio, &dialog.agpAutoRadio, &dialog.agpSpecifyRadio}) {
             Click(*choice);
-            const bool on = choice == &dialog.specifyRadio;
+            const bool on = choice == &dialog.agpSpecifyRadio;
             ASSERT_TRUE(WaitUntil([&] { return dialog.memoryEdit.IsWindowEnabled() == on; }));
             Pump(150);
             EXPECT_EQ(HasState(spin, ATK_STATE_ENABLED), on);

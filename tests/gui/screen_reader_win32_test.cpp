@@ -59,7 +59,7 @@ TEST(ScreenReader, EveryControlAPlayerCanReachHasAName) {
                   "Specify (MB)");
         // The label is for screen readers only: Alt+C still reaches the choice.
         PressKey('C', VK_MENU);
-        EXPECT_TRUE(WaitUntil([&] { return dialog.specifyRadio.HasFocus(); }));
+        EXPECT_TRUE(WaitUntil([&] { return dialog.agpSpecifyRadio.HasFocus(); }));
     });
 }
 
