@@ -21,9 +21,9 @@ struct CaptionRow {
 };
 
 // Every caption, in the order it is read and applied.
-inline constexpr std::array<CaptionRow, 11> CaptionTable = {{
-    {"GRAPHICSTITLE", "Graphics", {IDC_TITLE_GROUP, 0}},
-    {"OK", "Ok", {IDOK, 0}},
+inline constexpr auto CaptionTable = std::to_array<CaptionRow>({
+    {"GRAPHICSTITLE", kTextTitleGroup, {IDC_TITLE_GROUP, 0}},
+    {"OK", kTextOk, {IDOK, 0}},
     {"CANCEL", kTextCancel, {IDCANCEL, 0}},
     {"GRAPHICSQUALITY", kTextLowQuality, {IDC_LOW_QUALITY, 0}},
     {"MMAP", kTextMipGroup, {IDC_MIP_GROUP, 0}},
@@ -32,8 +32,8 @@ inline constexpr std::array<CaptionRow, 11> CaptionTable = {{
     {"OFF", kTextOff, {IDC_MIP_OFF, 0}},
     {"AUTO", kTextAuto, {IDC_MIP_AUTO, IDC_AGP_AUTO}},
     {"SPECIFY", kTextSpecify, {IDC_AGP_SPECIFY, 0}},
-    {"DRVPICKER", "Change the Direct Draw driver...", {IDC_DRIVER_TOOL, 0}},
-}};
+    {"DRVPICKER", kTextDriverTool, {IDC_DRIVER_TOOL, 0}},
+});
 
 // Reads the driver tool's path (section KVNCONFIG, key DRVPICKERPATH, default
 // ".\DrvPicker.exe") into `toolPath`, then every caption of the table from the
