@@ -1,20 +1,7 @@
 // The driver-tool button of CGraphicsDlg: the tool is started and awaited by
 // the dialog's DriverToolLauncher while OK, Cancel and the tool button are
 // disabled; its end enables them again.
-#include <initializer_list>
-
 #include "dialog/graphics_dlg.h"
-
-bool CGraphicsDlg::NoControlHasFocus() const {
-    const std::initializer_list<const CWnd*> controls = {
-        &okButton,        &cancelButton, &toolButton,  &agpSpecifyRadio,
-        &mipAutoRadio,    &agpAutoRadio, &mipOffRadio, &mipOnRadio,
-        &lowQualityCheck, &memoryEdit,   &memorySpin};
-    for (const CWnd* control : controls)
-        if (control->HasFocus())
-            return false;
-    return true;
-}
 
 void CGraphicsDlg::OnDriverToolClicked() {
     // The disabled button takes no second click; a click sent as a message
@@ -42,7 +29,7 @@ void CGraphicsDlg::OnDriverToolFinished() {
     toolButton.EnableWindow(TRUE);
     // Disabling the focused button left the keyboard with no control; unless
     // the player has chosen another one meanwhile, it goes back to the button.
-    if (giveFocusBack && NoControlHasFocus())
+    if (giveFocusBack && !HasFocusedControl())
         toolButton.SetFocus();
 }
 

@@ -50,7 +50,6 @@ class CGraphicsDlg : public CDialog {
     void OnDriverToolClicked();
     void OnDriverToolFinished();
     void OnDestroyWindow();
-    bool NoControlHasFocus() const;
     DriverToolLauncher toolLauncher;
     bool toolButtonHadFocus = false; // when clicked; for giving the focus back at the end
 

@@ -88,6 +88,8 @@ TEST_F(DriverTool, WhileTheToolRunsTheDialogStaysOpenAndResponsive) {
         EXPECT_TRUE(WaitUntil([&] { return ButtonsEnabled(dialog); }));
         EXPECT_EQ(tool.Finished().size(), 1u);
         EXPECT_FALSE(dialog.workerThread.has_value());
+        // The focus stays where the player put it meanwhile.
+        EXPECT_FALSE(dialog.toolButton.HasFocus());
         // The keyboard works again: Escape closes.
         PressKey(kKeyEscape);
         EXPECT_TRUE(WaitUntil([&] { return !IsShown(dialog); }));

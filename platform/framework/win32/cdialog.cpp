@@ -154,6 +154,11 @@ CWnd* CDialog::GetDlgItem(int id) {
     return wrapper.get();
 }
 
+bool CDialog::HasFocusedControl() const {
+    HWND focus = ::GetFocus();
+    return impl_->window != nullptr && focus != nullptr && ::IsChild(impl_->window, focus);
+}
+
 HICON CDialog::SetIcon(HICON icon, BOOL big) {
     HICON& slot = big ? impl_->bigIcon : impl_->smallIcon;
     HICON old = slot;

@@ -15,6 +15,7 @@
 #include "platform/framework/resource_registry.h"
 #include "platform/framework/wx/dialog_layout.h"
 #include "platform/framework/wx/dialog_manager.h"
+#include "platform/framework/wx/gtk_widget.h"
 #include "platform/framework/wx/handles.h"
 #include "platform/framework/wx/template_builder.h"
 
@@ -183,6 +184,13 @@ CWnd* CDialog::GetDlgItem(int id) {
         wrapper->Attach(kvn::ToNative(it->second));
     }
     return wrapper.get();
+}
+
+bool CDialog::HasFocusedControl() const {
+    for (const auto& item : impl_->items)
+        if (kvn::IsFocusWidget(item.second))
+            return true;
+    return false;
 }
 
 HICON CDialog::SetIcon(HICON icon, BOOL big) {
