@@ -6,10 +6,6 @@
 // The one application object, constructed before the entry runs.
 CConfigApp theApp;
 
-BEGIN_MESSAGE_MAP(CConfigApp, CWinApp)
-ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
-END_MESSAGE_MAP()
-
 BOOL CConfigApp::InitInstance() {
     RegisterProgramResources();
     AfxEnableControlContainer();
@@ -23,3 +19,7 @@ BOOL CConfigApp::InitInstance() {
     // No message loop: the process ends here.
     return FALSE;
 }
+
+BEGIN_MESSAGE_MAP(CConfigApp, CWinApp)
+ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()

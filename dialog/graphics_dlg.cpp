@@ -22,17 +22,6 @@ CGraphicsDlg::CGraphicsDlg(CWnd* parent)
     : CDialog(IDD_GRAPHICS_DIALOG, parent), icon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)),
       toolLauncher(AfxPostToUiThread) {}
 
-BEGIN_MESSAGE_MAP(CGraphicsDlg, CDialog)
-ON_WM_SYSCOMMAND(&CGraphicsDlg::OnSystemCommand)
-ON_WM_PAINT(&CGraphicsDlg::OnPaint)
-ON_WM_QUERYDRAGICON(&CGraphicsDlg::OnQueryDragIcon)
-ON_BN_CLICKED(IDC_AGP_AUTO, &CGraphicsDlg::OnAgpModeClicked)
-ON_BN_CLICKED(IDC_DRIVER_TOOL, &CGraphicsDlg::OnDriverToolClicked)
-ON_NOTIFY(UDN_DELTAPOS, IDC_MEMORY_SPIN, &CGraphicsDlg::OnSpinDeltaPos)
-ON_BN_CLICKED(IDC_AGP_SPECIFY, &CGraphicsDlg::OnAgpModeClicked)
-ON_WM_DESTROY(&CGraphicsDlg::OnDestroyWindow)
-END_MESSAGE_MAP()
-
 bool CGraphicsDlg::ExchangeData(CDataExchange& dx) {
     CDialog::ExchangeData(dx);
     dx.Control(IDC_DRIVER_TOOL, toolButton);
@@ -129,3 +118,14 @@ void CGraphicsDlg::OnSystemCommand(UINT command, LPARAM parameter) {
     }
     CDialog::OnSysCommand(command, parameter);
 }
+
+BEGIN_MESSAGE_MAP(CGraphicsDlg, CDialog)
+ON_WM_SYSCOMMAND(&CGraphicsDlg::OnSystemCommand)
+ON_WM_PAINT(&CGraphicsDlg::OnPaint)
+ON_WM_QUERYDRAGICON(&CGraphicsDlg::OnQueryDragIcon)
+ON_BN_CLICKED(IDC_AGP_AUTO, &CGraphicsDlg::OnAgpModeClicked)
+ON_BN_CLICKED(IDC_DRIVER_TOOL, &CGraphicsDlg::OnDriverToolClicked)
+ON_NOTIFY(UDN_DELTAPOS, IDC_MEMORY_SPIN, &CGraphicsDlg::OnSpinDeltaPos)
+ON_BN_CLICKED(IDC_AGP_SPECIFY, &CGraphicsDlg::OnAgpModeClicked)
+ON_WM_DESTROY(&CGraphicsDlg::OnDestroyWindow)
+END_MESSAGE_MAP()

@@ -4,9 +4,6 @@
 
 #include "platform/framework/backend.h"
 
-BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
-END_MESSAGE_MAP()
-
 BOOL CDialog::UpdateData(BOOL fromControls) {
     CDataExchange exchange(*this, fromControls != FALSE);
     return ExchangeData(exchange) ? TRUE : FALSE;
@@ -96,3 +93,6 @@ void CDialog::Dispatch(MessageArgs& args) {
         break;
     }
 }
+
+BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
+END_MESSAGE_MAP()
