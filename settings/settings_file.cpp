@@ -12,11 +12,11 @@
 #include "platform/text/ascii_case.h"
 #include "platform/text/integer_rules.h"
 #include "settings/save_failure.h"
+#include "settings/text_buffer.h"
 
 namespace {
 
 constexpr const char* kSection = "ZOLT";
-constexpr DWORD kBufferSize = 100; // every text read uses a 100-character buffer
 
 } // namespace
 
