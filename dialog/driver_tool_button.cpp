@@ -15,14 +15,14 @@ void CGraphicsDlg::OnDriverToolClicked() {
     toolButton.EnableWindow(FALSE);
     // The launcher reports the end on this thread, after this handler, so the
     // report never comes before workerThread is recorded.
-    workerThread = toolLauncher.Start(toolPath, [this] { OnDriverToolFinished(); });
+    workerThread = toolLauncher.Start(toolPath, [this] { OnDriverToolFinished(); }).has_value();
     if (!workerThread)
         OnDriverToolFinished(); // no worker, nothing to wait for
 }
 
 void CGraphicsDlg::OnDriverToolFinished() {
     const bool giveFocusBack = toolButtonHadFocus;
-    workerThread.reset();
+    workerThread = false;
     toolButtonHadFocus = false;
     okButton.EnableWindow(TRUE);
     cancelButton.EnableWindow(TRUE);

@@ -59,7 +59,7 @@ BOOL CGraphicsDlg::OnOpen() {
     LoadCaptions(settings.language, toolPath,
                  [this](int id, const char* text) { SetDlgItemText(id, text); });
     toolButton.EnableWindow(settings.driverConfigured != 0);
-    workerThread.reset();
+    workerThread = false;
     UpdateData(FALSE);
     return TRUE;
 }

@@ -1,9 +1,7 @@
 // CGraphicsDlg: the graphics settings dialog, template 102.
 #pragma once
 
-#include <optional>
 #include <string>
-#include <thread>
 
 #include "launcher/driver_tool_launcher.h"
 #include "platform/framework/cdialog.h"
@@ -15,8 +13,8 @@ class CGraphicsDlg : public CDialog {
     explicit CGraphicsDlg(CWnd* parent = nullptr);
 
     GameSettings settings;
-    std::string toolPath;                        // the driver tool, from the caption file
-    std::optional<std::thread::id> workerThread; // the driver-tool worker; none when idle
+    std::string toolPath;      // the driver tool, from the caption file
+    bool workerThread = false; // a driver-tool worker runs; false when idle
 
     CButton toolButton;
     CButton agpSpecifyRadio;
