@@ -60,14 +60,6 @@ const std::error_category& Category() {
 
 } // namespace
 
-int LastWriteError() {
-#ifdef _WIN32
-    return static_cast<int>(::GetLastError());
-#else
-    return errno;
-#endif
-}
-
 std::string SaveFailureMessage(const SaveResult& result) {
     std::string reason;
     switch (CauseOf(result.error)) {

@@ -9,9 +9,9 @@
 #include "platform/paths/host_path.h"
 #include "platform/paths/windows_directory.h"
 #include "platform/profile/profile.h"
+#include "platform/profile/write_error.h"
 #include "platform/text/ascii_case.h"
 #include "platform/text/integer_rules.h"
-#include "settings/save_failure.h"
 #include "settings/text_buffer.h"
 
 namespace {
