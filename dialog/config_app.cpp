@@ -9,7 +9,8 @@ CConfigApp theApp;
 BOOL CConfigApp::InitInstance() {
     RegisterProgramResources();
     AfxEnableControlContainer();
-    // Dialogs are drawn in three dimensions by the toolkit itself.
+    // No three-dimensional control drawing to register: every system this
+    // runs on draws its dialogs in three dimensions itself.
 
     CGraphicsDlg dialog;
     m_pMainWnd = &dialog;
