@@ -73,9 +73,15 @@ SaveResult SaveSettings(const GameSettings& settings) {
 
     const std::pair<const char*, const char*> writes[] = {
         {"MipMapping", mip}, {"LowGraphicMode", lowGraphic.c_str()}, {"MaxRAMForAGP", agp}};
+    SaveResult result;
     for (const auto& [key, value] : writes) {
-        if (!WritePrivateProfileStringA(kSection, key, value, path.c_str()))
-            return SaveResult{key, LastWriteError(), kvn::ToHostPath(path)};
+        if (result.failedKey == nullptr &&
+            !WritePrivateProfileStringA(kSection, key, value, path.c_str())) {
+            result.failedKey = key;
+            result.error = LastWriteError();
+            result.file = kvn::ToHostPath(path);
+        }
+        (result.failedKey == nullptr ? result.saved : result.notSaved).push_back(key);
     }
-    return {};
+    return result;
 }
