@@ -20,7 +20,7 @@ struct SaveResult {
     const char* failedKey = nullptr;   // null when every write succeeded
     int error = 0;                     // the platform's reason: errno, or GetLastError() on Windows
     std::string file;                  // the file, as a path of this system
-    std::vector<const char*> saved;    // the keys written before the failed one
+    std::vector<const char*> saved;    // the keys written, in order
     std::vector<const char*> notSaved; // the failed key and those after it
     explicit operator bool() const { return failedKey == nullptr; }
 };
