@@ -68,25 +68,20 @@ std::wstring Fitted(HWND control, const std::wstring& caption, int room) {
     return shown;
 }
 
-// Shows the caption fitted to its room; while it is cut, the tooltip shows
-// it whole over the control, and over its place in the dialog, which gets the
-// mouse input where the control takes none: a disabled control, or the
-// caption's line of a group box.
-void Show(HWND control, Shortened& state) {
-    const std::wstring shown = Fitted(control, state.whole, state.room);
-    CallWindowProcW(state.procedure, control, WM_SETTEXT, 0,
-                    reinterpret_cast<LPARAM>(shown.c_str()));
-    std::wstring whole = Unmarked(state.whole);
+// The tooltip's two tools for a control: the control, and its place in the
+// dialog, which gets the mouse input where the control takes none (a
+// disabled control, the caption's line of a group box).
+void DescribeTools(HWND control, const Shortened& state, TOOLINFOW (&tools)[2]) {
     HWND dialog = GetParent(control);
-    TOOLINFOW tools[2] = {};
     for (TOOLINFOW& tool : tools) {
+        tool = TOOLINFOW{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = dialog;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = whole.data();
     }
     tools[0].uFlags |= TTF_IDISHWND;
+    tools[0].uId = reinterpret_cast<UINT_PTR>(control);
+    tools[1].uId = reinterpret_cast<UINT_PTR>(&state);
     RECT& place = tools[1].rect;
     GetWindowRect(control, &place);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
@@ -95,11 +90,23 @@ void Show(HWND control, Shortened& state) {
         MapDialogRect(dialog, &line);
         place.bottom = place.top + line.bottom;
     }
-    for (TOOLINFOW& tool : tools)
+}
+
+// Shows the caption fitted to its room; while it is cut, the tooltip shows
+// it whole.
+void Show(HWND control, Shortened& state) {
+    const std::wstring shown = Fitted(control, state.whole, state.room);
+    CallWindowProcW(state.procedure, control, WM_SETTEXT, 0,
+                    reinterpret_cast<LPARAM>(shown.c_str()));
+    std::wstring whole = Unmarked(state.whole);
+    TOOLINFOW tools[2];
+    DescribeTools(control, state, tools);
+    for (TOOLINFOW& tool : tools) {
+        tool.lpszText = whole.data();
         SendMessageW(state.tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    if (shown != state.whole)
-        for (TOOLINFOW& tool : tools)
+        if (shown != state.whole)
             SendMessageW(state.tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 // The dialog's tooltip for shortened captions: the one its other controls
@@ -130,6 +137,12 @@ LRESULT CALLBACK ShortenedProcedure(HWND control, UINT message, WPARAM wParam, L
             if (const LRESULT answer = AnswerWithName(control, wParam, Unmarked(state->whole)))
                 return answer;
         break;
+    case WM_WINDOWPOSCHANGED: { // the tooltip follows the control's place
+        TOOLINFOW tools[2];
+        DescribeTools(control, *state, tools);
+        SendMessageW(state->tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tools[1]));
+        break;
+    }
     case WM_NCDESTROY:
         RemovePropW(control, kState);
         delete state;
