@@ -2,6 +2,8 @@
 // object of our own, but Wine does not implement it. A control that answers
 // WM_GETOBJECT itself works on every Windows from XP on and under Wine: the
 // answer wraps the platform's standard object and changes only its name.
+// The accessibility and COM libraries are loaded when a screen reader first
+// asks, so that a player without one pays nothing for them at start-up.
 #include "platform/framework/win32/named_accessible.h"
 
 #include <oleacc.h>
@@ -12,6 +14,34 @@
 namespace kvn {
 
 namespace {
+
+template <typename Function> Function Find(const wchar_t* library, const char* name) {
+    HMODULE module = LoadLibraryW(library);
+    return module != nullptr
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
+}
+
+struct Accessibility {
+    decltype(&CreateStdAccessibleObject) standardObject = nullptr;
+    decltype(&LresultFromObject) resultFromObject = nullptr;
+    decltype(&SysAllocString) allocString = nullptr;
+};
+
+// Loaded once, on the user-interface thread, which the first call puts in a
+// COM apartment: LresultFromObject hands the object over through COM, and
+// nothing else in the program uses it.
+const Accessibility& Loaded() {
+    static const Accessibility functions = [] {
+        if (auto initialize = Find<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx"))
+            initialize(nullptr, COINIT_APARTMENTTHREADED);
+        return Accessibility{
+            Find<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject"),
+            Find<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject"),
+            Find<decltype(&SysAllocString)>(L"oleaut32.dll", "SysAllocString")};
+    }();
+    return functions;
+}
 
 // The platform's standard accessible object, with its own name.
 class NamedAccessible final : public IAccessible {
@@ -43,7 +73,7 @@ class NamedAccessible final : public IAccessible {
             return inner_->get_accName(child, name);
         if (name == nullptr)
             return E_INVALIDARG;
-        *name = SysAllocString(name_.c_str());
+        *name = Loaded().allocString(name_.c_str());
         return *name != nullptr ? S_OK : E_OUTOFMEMORY;
     }
 
@@ -95,21 +125,19 @@ class NamedAccessible final : public IAccessible {
 } // namespace
 
 LRESULT AnswerWithName(HWND control, WPARAM flags, const std::wstring& name) {
-    // LresultFromObject hands the object over through COM, which needs this
-    // thread in an apartment; nothing else in the program uses COM, so the
-    // thread enters one when a screen reader first asks.
-    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    (void)com;
+    const Accessibility& functions = Loaded();
+    if (!functions.standardObject || !functions.resultFromObject || !functions.allocString)
+        return 0;
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard))))
+    if (FAILED(functions.standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&standard))))
         return 0;
     auto* named = new (std::nothrow) NamedAccessible(standard, name);
     if (named == nullptr) {
         standard->Release();
         return 0;
     }
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, named);
+    const LRESULT result = functions.resultFromObject(__uuidof(IAccessible), flags, named);
     named->Release();
     return result > 0 ? result : 0;
 }
