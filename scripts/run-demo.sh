@@ -2,20 +2,24 @@
 # Installs what is missing, builds, and starts the dialog. Without WINEPREFIX
 # set, it runs on a demo Wine-style prefix under build/demo.
 # KVN_DEMO_PLATFORM=windows starts the Windows program, KVNConfig.exe, under
-# Wine instead, on a demo Wine prefix under build/demo-windows.
+# Wine instead (its 64-bit build), on a demo Wine prefix under
+# build/demo-windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 if [ "${KVN_DEMO_PLATFORM:-}" = windows ]; then
+  # The 64-bit build of the program, which the Windows stage tests: a Wine
+  # without its 32-bit half runs no 32-bit program.
+  windows=build/windows-tests
   scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 python3
-  cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  cmake -S . -B $windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DKVN_GUI=ON -DKVN_FRAMEWORK_BACKEND=win32 -DKVN_BENCH=OFF -DKVN_WERROR=ON >/dev/null
-  cmake --build build/windows --target KVNConfig
+  cmake --build $windows --target KVNConfig
   # The Windows stand-in driver tool, where the build has one; else the
   # demo's own stand-in.
   tool=""
-  if cmake --build build/windows --target stand_in_driver_tool >/dev/null 2>&1; then
-    tool="$root/build/windows/tools/DrvPicker.exe"
+  if cmake --build $windows --target stand_in_driver_tool >/dev/null 2>&1; then
+    tool="$root/$windows/tools/DrvPicker.exe"
   fi
   export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
   if [ -z "${WINEPREFIX:-}" ]; then
@@ -25,7 +29,7 @@ if [ "${KVN_DEMO_PLATFORM:-}" = windows ]; then
     [ -z "$tool" ] || cp "$tool" build/demo-windows/DrvPicker.exe
     cd build/demo-windows
   fi
-  exec wine "$root/build/windows/KVNConfig.exe"
+  exec wine "$root/$windows/KVNConfig.exe"
 fi
 scripts/install-deps.sh
 scripts/build.sh

@@ -11,19 +11,19 @@ namespace kvn {
 // until it has ended. The program sees `commandLine` as its command line,
 // verbatim. Returns its exit code, or -1 when nothing could be started.
 //
+// The file is the first of ProgramPathCandidates that exists; the search
+// path is never consulted. A batch file (".bat", ".cmd") is run by the
+// command interpreter with the arguments after the name, so that the batch
+// file itself runs: on Windows as `cmd.exe /s /c ""<its path>" <arguments>"`.
+//
 // Off Windows the program gets the argument vector that the runtime would
 // build from `commandLine` (SplitCommandLine). A file that begins with "MZ" is
 // a Windows program and is run by the `wine` found on PATH, as
-// {"wine", its absolute path, the arguments after the name}. A batch file
-// (".bat", ".cmd") is run by Wine's command interpreter, as {"wine", "cmd",
-// "/c", its Windows path, the arguments after the name}, so that the batch
-// file itself runs (Windows would hand the command line to its interpreter,
-// which would run the program the line names). A program ended by a signal
-// gives 128 plus the signal's number. It runs in a session of its own, so that
-// signals meant for this program's terminal do not reach it.
-//
-// The path is resolved as the runtime does (see ResolveProgramPath); the
-// search path is never consulted. The program gets the environment that this
+// {"wine", its absolute path, the arguments after the name}; a batch file by
+// Wine's command interpreter, as {"wine", "cmd", "/c", its Windows path, the
+// arguments after the name}. A program ended by a signal gives 128 plus the
+// signal's number. It runs in a session of its own, so that signals meant for
+// this program's terminal do not reach it. It gets the environment that this
 // one received (see SetForThisProgramOnly), the current directory and the
 // standard streams, and nothing else.
 //
@@ -34,12 +34,9 @@ int StartProgramAndWait(const std::string& windowsPath, const std::string& comma
 
 #ifndef _WIN32
 // The file on this system that StartProgramAndWait would start for
-// `windowsPath`, or "" when there is none. A path without "\", "/" and ":" is
-// taken as ".\" followed by it. When the file name (what follows the last "\"
-// or "/", failing both the ":") contains a ".", the path itself is taken if
-// that file exists; otherwise ".com", ".exe", ".bat" and ".cmd" are tried in
-// that order and the first that exists is taken. Only regular files count;
-// components match without regard to case (kvn::ToHostPath).
+// `windowsPath`, or "" when there is none: the first of ProgramPathCandidates
+// that is a regular file, its components matched without regard to case
+// (kvn::ToHostPath).
 std::string ResolveProgramPath(std::string_view windowsPath);
 #endif
 

@@ -1,8 +1,8 @@
 // Program start on POSIX: posix_spawn, never a shell.
 #include "platform/process/command_line.h"
 #include "platform/process/player_environment.h"
+#include "platform/process/program_path.h"
 #include "platform/process/start_program.h"
-#include "platform/text/ascii_case.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -38,15 +38,6 @@ bool IsWindowsProgram(const std::string& path) {
     } while (got < 0 && errno == EINTR);
     ::close(fd);
     return got == 2 && mark[0] == 'M' && mark[1] == 'Z';
-}
-
-// Whether the file's name ends in ".bat" or ".cmd", in any letter case: a
-// batch file for the Windows command interpreter.
-bool IsBatchFile(const std::string& path) {
-    if (path.size() < 4)
-        return false;
-    const std::string_view extension = std::string_view(path).substr(path.size() - 4);
-    return EqualsIgnoringAsciiCase(extension, ".bat") || EqualsIgnoringAsciiCase(extension, ".cmd");
 }
 
 // The batch file's Windows path for Wine's command interpreter: the path as

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Converts the art's PNGs into the formats of Windows resource scripts.
 
-python3 png_to_windows.py ico <input.png> <output.ico>   (32-bit icon)
+python3 png_to_windows.py ico <input.png> <output.ico>   (32-bit icon, sizes 16 to 64)
 python3 png_to_windows.py bmp <input.png> <output.bmp>   (24-bit bitmap)
 Reads the non-interlaced PNGs that make_art.py writes (palette, RGB, RGBA).
 """
@@ -80,7 +80,46 @@ def dib(width, height, rows, bits):
     return out
 
 
-def write_ico(path, width, height, rows):
+# The icon sizes Windows asks for at 96, 120, 144 and 192 DPI: the small
+# icon of title bars and the large one of the task switcher and the About box.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
+
+
+def resample(width, height, rows, size):
+    """The image scaled to size x size: each target pixel is the average of
+    the source area it covers (weighted by alpha), so that scaling by two
+    repeats each pixel and other factors blend only at the edges."""
+    def spans(n):
+        step = n / size
+        out = []
+        for t in range(size):
+            lo, hi = t * step, (t + 1) * step
+            out.append([(s, min(hi, s + 1) - max(lo, s)) for s in range(int(lo), min(n, int(-(-hi // 1))))
+                        if min(hi, s + 1) > max(lo, s)])
+        return out
+
+    xs, ys = spans(width), spans(height)
+    result = []
+    for ty in range(size):
+        line = []
+        for tx in range(size):
+            acc, alpha, area = [0.0, 0.0, 0.0], 0.0, 0.0
+            for sy, wy in ys[ty]:
+                for sx, wx in xs[tx]:
+                    r, g, b, a = rows[sy][sx]
+                    w = wx * wy
+                    area += w
+                    alpha += a * w
+                    for k, v in enumerate((r, g, b)):
+                        acc[k] += v * a * w
+            pixel = tuple(int(round(v / alpha)) if alpha else 0 for v in acc)
+            line.append(pixel + (int(round(alpha / area)),))
+        result.append(line)
+    return result
+
+
+def icon_image(width, height, rows):
+    """One image of an icon file: header, 32-bit pixels and the AND mask."""
     pixels = dib(width, height, rows, 32)
     mask_stride = ((width + 31) // 32) * 4
     mask = b""
@@ -91,11 +130,21 @@ def write_ico(path, width, height, rows):
                 bitsrow[x // 8] |= 0x80 >> (x % 8)
         mask += bytes(bitsrow)
     header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
-    image = header + pixels + mask
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack(
-        "<BBBBHHII", width % 256, height % 256, 0, 0, 1, 32, len(image), 6 + 16
-    )
-    open(path, "wb").write(directory + image)
+    return header + pixels + mask
+
+
+def write_ico(path, width, height, rows):
+    """The icon in every size of ICON_SIZES, the drawn size as drawn."""
+    images = []
+    for size in ICON_SIZES:
+        scaled = rows if size == width == height else resample(width, height, rows, size)
+        images.append((size, icon_image(size, size, scaled)))
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in images:
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    open(path, "wb").write(directory + b"".join(image for _, image in images))
 
 
 def write_bmp(path, width, height, rows):

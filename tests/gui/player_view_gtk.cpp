@@ -13,6 +13,7 @@
 #include <wx/toplevel.h>
 
 #include "platform/framework/wx/handles.h"
+#include "platform/framework/wx/picture_ctrl.h"
 
 namespace kvn::test {
 
@@ -72,6 +73,16 @@ unsigned MnemonicKey(const CWnd& control) {
     return key == GDK_KEY_VoidSymbol ? 0 : gdk_keyval_to_lower(key);
 }
 
+std::string ToolTipText(const CWnd& control) {
+    return kvn::WxWindow(control)->GetToolTipText().utf8_string();
+}
+
+std::string AccessibleName(const CWnd& control) {
+    const char* name = atk_object_get_name(
+        gtk_widget_get_accessible(GTK_WIDGET(kvn::WxWindow(control)->GetHandle())));
+    return name ? name : "";
+}
+
 std::vector<ShownControl> ShownControls(const CWnd& dialog) {
     std::vector<ShownControl> controls;
     for (wxWindow* w : kvn::WxWindow(dialog)->GetChildren()) {
@@ -93,6 +104,14 @@ std::vector<ShownControl> ShownControls(const CWnd& dialog) {
         }
         if (c.kind != ShownControl::kOther)
             c.neededHeight = best.y;
+        if (auto* picture = dynamic_cast<PictureCtrl*>(w)) {
+            const wxSize image = picture->GetShownSize();
+            c.imageWidth = image.x;
+            c.imageHeight = image.y;
+            // The sunken edge is drawn inside the client area.
+            c.roomWidth = w->GetClientSize().x - 2;
+            c.roomHeight = w->GetClientSize().y - 2;
+        }
         controls.push_back(c);
     }
     return controls;

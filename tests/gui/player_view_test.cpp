@@ -1,10 +1,12 @@
 // The dialog as the player meets it on either platform: the focus, the
 // keyboard, and where the dialogs lie on the screen.
+#include <algorithm>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "dialog/about_box.h"
+#include "platform/framework/resource_registry.h"
 #include "tests/gui/player_view.h"
 #include "tests/gui/player_view_fixture.h"
 #include "tests/support/profile_value.h"
@@ -48,6 +50,32 @@ TEST_F(PlayerView, GroupMnemonicMovesTheFocusAndChangesNothing) {
     EXPECT_EQ(ProfileValue(prefix.settingsFile().string(), "ZOLT", "MipMapping"), "AUTO");
 }
 
+// What the widened dialog still cannot show ends in "…"; the tooltip, screen
+// readers and the program get the whole caption, and a mnemonic still shown
+// still works.
+TEST_F(PlayerView, LongestCaptionsFitTheScreenShortenedWithTheirWholeText) {
+    const std::string lowText = "&Low" + std::string(95, 'W');
+    Open("", "GRAPHICSQUALITY=" + lowText + "\r\nMMAP=" + std::string(97, 'W') + "&M\r\n" +
+                 LongestCaptions());
+    RunDialog(dialog, [&] {
+        const std::string okText = "OK" + std::string(97, 'W');
+        EXPECT_EQ(dialog.okButton.GetWindowText(), okText);
+        EXPECT_EQ(ToolTipText(dialog.okButton), okText);
+        EXPECT_EQ(AccessibleName(dialog.okButton), okText);
+        EXPECT_EQ(dialog.lowQualityCheck.GetWindowText(), lowText);
+        EXPECT_EQ(ToolTipText(dialog.mipGroup), std::string(97, 'W') + "M");
+        PressKey(LetterKey('l'), kModAlt);
+        EXPECT_TRUE(WaitUntil([&] { return dialog.lowQualityCheck.GetCheck() == 1; }));
+#ifdef _WIN32
+        // GTK cuts captions as it draws them; on Windows the control shows
+        // the shortened text, and it fits.
+        EXPECT_TRUE(ShownText(dialog.okButton).ends_with("\xE2\x80\xA6"));
+        for (const ShownControl& c : ShownControls(dialog))
+            EXPECT_LE(c.neededWidth, c.rect.right - c.rect.left) << c.text;
+#endif
+    });
+}
+
 TEST_F(PlayerView, LongestCaptionsKeepTheDialogOnScreenWithOkAndCancelCentred) {
     Open("", LongestCaptions());
     RunDialog(dialog, [&] {
@@ -60,6 +88,28 @@ TEST_F(PlayerView, LongestCaptionsKeepTheDialogOnScreenWithOkAndCancelCentred) {
         // The template puts the pair 6.5 units left of the centre.
         EXPECT_NEAR(pairCentre,
                     client.right / 2 - DialogUnitsToPixels(dialog, 0, 0, 13, 0).right / 2, 4);
+    });
+}
+
+// At any DPI and font size: the picture keeps its place in the template and
+// fills it.
+TEST_F(PlayerView, ThePictureFillsItsPlaceInTheTemplate) {
+    Open("");
+    RunDialog(dialog, [&] {
+        const kvn::DialogTemplate* tmpl = kvn::FindDialogTemplate(static_cast<int>(dialog.GetTemplateId()));
+        ASSERT_NE(tmpl, nullptr);
+        const auto row = std::find_if(tmpl->controls.begin(), tmpl->controls.end(), [](auto& c) {
+            return c.kind == kvn::ControlKind::Picture;
+        });
+        const auto controls = ShownControls(dialog);
+        const auto shown = std::find_if(controls.begin(), controls.end(),
+                                        [](const ShownControl& c) { return c.imageWidth > 0; });
+        ASSERT_TRUE(row != tmpl->controls.end() && shown != controls.end());
+        const RECT place = DialogUnitsToPixels(dialog, row->x, row->y, row->w, row->h);
+        EXPECT_NEAR(shown->rect.right - shown->rect.left, place.right - place.left, 1);
+        EXPECT_NEAR(shown->rect.bottom - shown->rect.top, place.bottom - place.top, 1);
+        EXPECT_NEAR(shown->imageWidth, shown->roomWidth, 2);
+        EXPECT_NEAR(shown->imageHeight, shown->roomHeight, 2);
     });
 }
 

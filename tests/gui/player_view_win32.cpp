@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <oleacc.h>
 
 #include "platform/framework/win32/handles.h"
 #include "tests/gui/player_view.h"
@@ -151,6 +154,54 @@ unsigned MnemonicKey(const CWnd& control) {
     return 0;
 }
 
+namespace {
+
+BOOL CALLBACK AddToolTip(HWND window, LPARAM tips) {
+    if (ClassOf(window) == TOOLTIPS_CLASSW)
+        reinterpret_cast<std::vector<HWND>*>(tips)->push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+std::string ToolTipText(const CWnd& control) {
+    std::vector<HWND> tips;
+    EnumThreadWindows(GetCurrentThreadId(), AddToolTip, reinterpret_cast<LPARAM>(&tips));
+    for (HWND tip : tips) {
+        wchar_t text[256] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = GetParent(Hwnd(&control));
+        tool.uId = reinterpret_cast<UINT_PTR>(Hwnd(&control));
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        if (text[0] != L'\0')
+            return Utf8FromWide(text);
+    }
+    return "";
+}
+
+std::string AccessibleName(const CWnd& control) {
+    // The accessibility objects are COM objects of this thread.
+    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)com;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(Hwnd(&control), OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return "";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string text;
+    if (object->get_accName(self, &name) == S_OK && name != nullptr) {
+        text = Utf8FromWide(name);
+        SysFreeString(name);
+    }
+    object->Release();
+    return text;
+}
+
 std::vector<ShownControl> ShownControls(const CWnd& dialog) {
     std::vector<ShownControl> controls;
     for (HWND w = GetWindow(Hwnd(&dialog), GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
@@ -172,6 +223,16 @@ std::vector<ShownControl> ShownControls(const CWnd& dialog) {
             c.text = ShownText(wrapper);
         }
         MeasureCaption(c, w);
+        if (ClassOf(w) == L"Static" && (StyleOf(w) & SS_TYPEMASK) == SS_BITMAP) {
+            BITMAP image{};
+            if (auto* bitmap =
+                    reinterpret_cast<HBITMAP>(SendMessageW(w, STM_GETIMAGE, IMAGE_BITMAP, 0)))
+                GetObjectW(bitmap, sizeof image, &image);
+            c.imageWidth = image.bmWidth;
+            c.imageHeight = image.bmHeight;
+            c.roomWidth = client.right;
+            c.roomHeight = client.bottom;
+        }
         controls.push_back(c);
     }
     return controls;
@@ -202,16 +263,19 @@ RECT DialogUnitsToPixels(const CWnd& dialog, int x, int y, int w, int h) {
     return RECT{at.right, at.bottom, at.right + size.right, at.bottom + size.bottom};
 }
 
+namespace {
+
+BOOL CALLBACK CountVisible(HWND window, LPARAM counter) {
+    if (IsWindowVisible(window))
+        ++*reinterpret_cast<std::size_t*>(counter);
+    return TRUE;
+}
+
+} // namespace
+
 std::size_t TopLevelWindowCount() {
     std::size_t count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
-            if (IsWindowVisible(window))
-                ++*reinterpret_cast<std::size_t*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumThreadWindows(GetCurrentThreadId(), CountVisible, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

@@ -78,6 +78,10 @@ int IconWidth(CDialog& dialog) {
     return window->GetIcons().GetIconByIndex(0).GetWidth();
 }
 
+int SystemIconWidth() {
+    return 32;
+}
+
 struct MessageBoxWatcher::Impl : wxModalDialogHook {
     Impl() { Register(); }
     ~Impl() override { Unregister(); }

@@ -42,6 +42,8 @@ void DoubleClick(CWnd& control);
 bool RepaintsAfterInvalidate(CWnd& window);
 // The width of the window's large icon in pixels; 0 without one.
 int IconWidth(CDialog& dialog);
+// The width the platform gives large icons at its DPI (32 at 96 DPI).
+int SystemIconWidth();
 
 // Watches the platform's message boxes opened while it lives, over the
 // active dialog.

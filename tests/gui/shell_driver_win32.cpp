@@ -95,6 +95,29 @@ int IconWidth(CDialog& dialog) {
     return bitmap.bmWidth;
 }
 
+int SystemIconWidth() {
+    return GetSystemMetrics(SM_CXICON);
+}
+
+namespace {
+
+// A message box of the dialog's thread owned by `owner`.
+struct BoxSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<BoxSearch*>(data);
+    wchar_t name[16] = {};
+    if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) &&
+        GetClassNameW(window, name, 16) > 0 && std::wstring(name) == L"#32770")
+        search->found = window;
+    return search->found == nullptr;
+}
+
+} // namespace
+
 struct MessageBoxWatcher::Impl {
     HWND owner = nullptr;
     HWND box = nullptr; // the box on screen, as last seen
@@ -104,21 +127,8 @@ struct MessageBoxWatcher::Impl {
 
     // Notes a box that has appeared or gone since the last look.
     void Update() {
-        struct Search {
-            HWND owner;
-            HWND found;
-        } search{owner, nullptr};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                wchar_t name[16] = {};
-                if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window) &&
-                    GetClassNameW(window, name, 16) > 0 && std::wstring(name) == L"#32770")
-                    s->found = window;
-                return s->found == nullptr;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        BoxSearch search{owner, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&search));
         if (search.found == box)
             return;
         if (box != nullptr)

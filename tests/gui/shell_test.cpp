@@ -37,7 +37,7 @@ TEST(Shell, TheWindowCarriesTheApplicationIcon) {
     TempPrefix prefix;
     CGraphicsDlg dialog;
     RunDialog(dialog, [&] {
-        EXPECT_EQ(IconWidth(dialog), 32);
+        EXPECT_EQ(IconWidth(dialog), SystemIconWidth());
         const HICON dragIcon = reinterpret_cast<HICON>(dialog.SendMessage(WM_QUERYDRAGICON));
         EXPECT_EQ(dragIcon, AfxGetApp()->LoadIcon(128));
     });

@@ -14,6 +14,8 @@
 #include "platform/framework/win32/control_names.h"
 #include "platform/framework/win32/dialog_layout.h"
 #include "platform/framework/win32/handles.h"
+#include "platform/framework/win32/icons.h"
+#include "platform/framework/win32/pictures.h"
 #include "platform/framework/win32/template_builder.h"
 
 struct CDialog::Impl {
@@ -24,6 +26,16 @@ struct CDialog::Impl {
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
 };
+
+namespace {
+
+// WM_DPICHANGED, which the XP headers lack: the dialog moved to a monitor of
+// another DPI.
+constexpr UINT kDpiChanged = 0x02E0;
+// A private message: "draw the pictures for the dialog's new size".
+constexpr UINT kRedrawPictures = WM_APP + 2;
+
+} // namespace
 
 // The dialog procedure's door into CDialog's private steps.
 class DialogWindow {
@@ -41,6 +53,7 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
         const BOOL focusFirst = dialog->OnOpen();
         // The open step may have relabelled controls: make room for the captions.
         kvn::FitToCaptions(hwnd);
+        kvn::ShowPictures(hwnd, dialog->TemplateControls());
         kvn::LabelEditsForScreenReaders(hwnd);
         // TRUE: the dialog manager gives the focus to the first tab stop.
         return focusFirst;
@@ -102,8 +115,17 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     case WM_DESTROY: {
         MessageArgs args{WM_DESTROY};
         dialog->Dispatch(args);
+        kvn::ReleasePictures(hwnd, dialog->TemplateControls());
         return FALSE;
     }
+    case kDpiChanged:
+        // The platform rescales the dialog and its controls itself; the
+        // pictures are drawn anew once it has.
+        PostMessageW(hwnd, kRedrawPictures, 0, 0);
+        return FALSE;
+    case kRedrawPictures:
+        kvn::ShowPictures(hwnd, dialog->TemplateControls());
+        return TRUE;
     default:
         return FALSE;
     }
@@ -163,9 +185,11 @@ HICON CDialog::SetIcon(HICON icon, BOOL big) {
     HICON& slot = big ? impl_->bigIcon : impl_->smallIcon;
     HICON old = slot;
     slot = icon;
+    // The title bar shows the small icon, drawn at its own size rather than
+    // the large one shrunk.
     if (impl_->window != nullptr)
         SendMessageW(impl_->window, WM_SETICON, big ? ICON_BIG : ICON_SMALL,
-                     reinterpret_cast<LPARAM>(icon));
+                     reinterpret_cast<LPARAM>(big ? icon : kvn::SmallIconFor(icon)));
     return old;
 }
 

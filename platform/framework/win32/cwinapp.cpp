@@ -3,10 +3,12 @@
 #include "platform/framework/cwinapp.h"
 
 #include <deque>
+#include <map>
 #include <mutex>
 
 #include "platform/framework/app_runner.h"
 #include "platform/framework/win32/handles.h"
+#include "platform/framework/win32/icons.h"
 
 namespace {
 
@@ -46,10 +48,38 @@ HWND CreatePostTarget() {
 
 } // namespace
 
-HICON CWinApp::LoadIcon(UINT id) {
+namespace {
+
+// The icons LoadIcon has given out, by resource number.
+std::map<HICON, UINT>& LoadedIcons() {
+    static std::map<HICON, UINT> icons;
+    return icons;
+}
+
+HICON LoadIconResource(UINT id, int width, int height) {
     // Shared icons live as long as the process.
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                         IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+                                         IMAGE_ICON, width, height, LR_SHARED));
+}
+
+} // namespace
+
+// The large icon's size at the system's DPI, picked from the sizes the
+// resource holds.
+HICON CWinApp::LoadIcon(UINT id) {
+    HICON icon = LoadIconResource(id, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    if (icon != nullptr)
+        LoadedIcons()[icon] = id;
+    return icon;
+}
+
+HICON kvn::SmallIconFor(HICON icon) {
+    const auto it = LoadedIcons().find(icon);
+    if (it == LoadedIcons().end())
+        return icon;
+    HICON small =
+        LoadIconResource(it->second, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    return small != nullptr ? small : icon;
 }
 
 void AfxPostToUiThread(std::function<void()> call) {
@@ -62,8 +92,9 @@ void AfxPostToUiThread(std::function<void()> call) {
 }
 
 int AfxRunToolkit(int, char**, std::function<int()> body) {
+    // ICC_BAR_CLASSES for the tooltips of shortened captions.
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+                                        ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     HWND target = CreatePostTarget();
     {

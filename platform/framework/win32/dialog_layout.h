@@ -6,8 +6,9 @@
 namespace kvn {
 
 // Widens the controls whose captions do not fit, and the dialog with them,
-// by the core's widening rule, within the work area; then centres the dialog
-// in the work area of its monitor.
+// by the core's widening rule, within the work area, and shortens the
+// captions that still do not fit; then centres the dialog in the work area of
+// its monitor.
 void FitToCaptions(HWND dialog);
 
 } // namespace kvn

@@ -81,7 +81,9 @@ DWORD WindowStyleOf(const ControlTemplate& c) {
             style |= UDS_ARROWKEYS;
         break;
     case ControlKind::Picture:
-        style |= SS_BITMAP;
+        // Centred at its size; the control keeps the template's size, which
+        // ShowPictures fills.
+        style |= SS_BITMAP | SS_CENTERIMAGE;
         break;
     case ControlKind::Icon:
         style |= SS_ICON;
@@ -170,8 +172,10 @@ std::vector<DWORD> BuildDialogTemplate(const DialogTemplate& tmpl) {
         out.Short(static_cast<short>(c.h));
         out.Dword(static_cast<DWORD>(c.id));
         WriteClass(out, c.kind);
-        if (c.kind == ControlKind::Picture || c.kind == ControlKind::Icon)
-            out.Ordinal(static_cast<WORD>(c.resource)); // the bitmap or icon resource
+        if (c.kind == ControlKind::Icon)
+            out.Ordinal(static_cast<WORD>(c.resource)); // the icon resource
+        else if (c.kind == ControlKind::Picture)
+            out.Text(L""); // its bitmap comes from ShowPictures, drawn for the DPI
         else
             out.Text(WideFromAnsi(c.text));
         out.Word(0); // no creation data
