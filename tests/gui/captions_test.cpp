@@ -13,7 +13,6 @@
 #include "platform/text/code_page.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/player_view.h"
-#include "tests/support/scoped_locale.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvn::test {
@@ -183,7 +182,7 @@ TEST(Captions, LongCaptionsWidenTheDialogInsteadOfBeingCut) {
 // On Windows the code page is fixed when the process starts: the Windows
 // stage runs this test once more with LC_ALL=ru_RU.UTF-8, which Wine follows.
 TEST(Captions, Windows1251SectionShowsInCyrillicUnderARussianLocale) {
-    ScopedLocale russian("ru_RU.UTF-8");
+    ScopedVariable russian("LC_ALL", "ru_RU.UTF-8");
 #ifdef _WIN32
     if (AnsiCodePage() != 1251)
         GTEST_SKIP() << "needs the ANSI code page 1251";
