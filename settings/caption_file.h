@@ -39,7 +39,8 @@ inline constexpr auto CaptionTable = std::to_array<CaptionRow>({
 // ".\DrvPicker.exe") into `toolPath`, then every caption of the table from the
 // section named `language`, handing each to `setControlText` once per
 // receiving control. Captions are the file's bytes (UTF-8 when the file has a
-// byte-order mark), at most 99 bytes, cut only between UTF-8 characters.
+// byte-order mark), at most 99 bytes, cut only between characters (UTF-8 or
+// double-byte ones of the ANSI code page).
 // Never fails: anything missing gives the default.
 void LoadCaptions(const std::string& language, std::string& toolPath,
                   const std::function<void(int controlId, const char* text)>& setControlText);

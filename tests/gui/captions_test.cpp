@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog/about_box.h"
+#include "platform/text/code_page.h"
 #include "settings/caption_file.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/player_view.h"
@@ -169,6 +170,24 @@ TEST(Captions, LongCaptionsWidenTheDialogInsteadOfBeingCut) {
         EXPECT_EQ(dialog.agpSpecifyRadio.GetWindowText(),
                   "Festlegen in Megabyte (nur für ältere Grafikkarten)");
         ExpectNothingCut(dialog);
+    });
+}
+
+// A translation saved in the player's own code page shows in their script.
+// On Windows the code page is fixed when the process starts: the Windows
+// stage runs this test once more with LC_ALL=ru_RU.UTF-8, which Wine follows.
+TEST(Captions, Windows1251SectionShowsInCyrillicUnderARussianLocale) {
+    ScopedVariable russian("LC_ALL", "ru_RU.UTF-8");
+#ifdef _WIN32
+    if (AnsiCodePage() != 1251)
+        GTEST_SKIP() << "needs the ANSI code page 1251";
+#endif
+    CaptionSetup setup("Russian");
+    setup.UseFile("[Russian]\r\nOK=\xC3\xEE\xF2\xEE\xE2\xEE\r\n");
+    CGraphicsDlg dialog;
+    RunDialog(dialog, [&] {
+        EXPECT_EQ(dialog.okButton.GetWindowText(), "Готово");
+        EXPECT_EQ(ShownText(dialog.okButton), "Готово");
     });
 }
 
