@@ -6,14 +6,11 @@
 // The one application object, constructed before the entry runs.
 CConfigApp theApp;
 
-BEGIN_MESSAGE_MAP(CConfigApp, CWinApp)
-ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
-END_MESSAGE_MAP()
-
 BOOL CConfigApp::InitInstance() {
     RegisterProgramResources();
     AfxEnableControlContainer();
-    // Dialogs are drawn in three dimensions by the toolkit itself.
+    // No three-dimensional control drawing to register: every system this
+    // runs on draws its dialogs in three dimensions itself.
 
     CGraphicsDlg dialog;
     m_pMainWnd = &dialog;
@@ -23,3 +20,7 @@ BOOL CConfigApp::InitInstance() {
     // No message loop: the process ends here.
     return FALSE;
 }
+
+BEGIN_MESSAGE_MAP(CConfigApp, CWinApp)
+ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()

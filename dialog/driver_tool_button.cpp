@@ -1,19 +1,7 @@
 // The driver-tool button of CGraphicsDlg: the tool is started and awaited by
 // the dialog's DriverToolLauncher while OK, Cancel and the tool button are
 // disabled; its end enables them again.
-#include <initializer_list>
-
 #include "dialog/graphics_dlg.h"
-
-bool CGraphicsDlg::NoControlHasFocus() const {
-    const std::initializer_list<const CWnd*> controls = {
-        &okButton, &cancelButton, &toolButton,      &specifyRadio, &mipAutoRadio, &agpAutoRadio,
-        &offRadio, &onRadio,      &lowQualityCheck, &memoryEdit,   &memorySpin};
-    for (const CWnd* control : controls)
-        if (control->HasFocus())
-            return false;
-    return true;
-}
 
 void CGraphicsDlg::OnDriverToolClicked() {
     // The disabled button takes no second click; a click sent as a message
@@ -27,21 +15,21 @@ void CGraphicsDlg::OnDriverToolClicked() {
     toolButton.EnableWindow(FALSE);
     // The launcher reports the end on this thread, after this handler, so the
     // report never comes before workerThread is recorded.
-    workerThread = toolLauncher.Start(toolPath, [this] { OnDriverToolFinished(); });
+    workerThread = toolLauncher.Start(toolPath, [this] { OnDriverToolFinished(); }).has_value();
     if (!workerThread)
         OnDriverToolFinished(); // no worker, nothing to wait for
 }
 
 void CGraphicsDlg::OnDriverToolFinished() {
     const bool giveFocusBack = toolButtonHadFocus;
-    workerThread.reset();
+    workerThread = false;
     toolButtonHadFocus = false;
     okButton.EnableWindow(TRUE);
     cancelButton.EnableWindow(TRUE);
     toolButton.EnableWindow(TRUE);
     // Disabling the focused button left the keyboard with no control; unless
     // the player has chosen another one meanwhile, it goes back to the button.
-    if (giveFocusBack && NoControlHasFocus())
+    if (giveFocusBack && !HasFocusedControl())
         toolButton.SetFocus();
 }
 

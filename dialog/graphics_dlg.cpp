@@ -22,25 +22,14 @@ CGraphicsDlg::CGraphicsDlg(CWnd* parent)
     : CDialog(IDD_GRAPHICS_DIALOG, parent), icon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)),
       toolLauncher(AfxPostToUiThread) {}
 
-BEGIN_MESSAGE_MAP(CGraphicsDlg, CDialog)
-ON_WM_SYSCOMMAND(&CGraphicsDlg::OnSystemCommand)
-ON_WM_PAINT(&CGraphicsDlg::OnPaint)
-ON_WM_QUERYDRAGICON(&CGraphicsDlg::OnQueryDragIcon)
-ON_BN_CLICKED(IDC_AGP_AUTO, &CGraphicsDlg::OnAgpModeClicked)
-ON_BN_CLICKED(IDC_DRIVER_TOOL, &CGraphicsDlg::OnDriverToolClicked)
-ON_NOTIFY(UDN_DELTAPOS, IDC_MEMORY_SPIN, &CGraphicsDlg::OnSpinDeltaPos)
-ON_BN_CLICKED(IDC_AGP_SPECIFY, &CGraphicsDlg::OnAgpModeClicked)
-ON_WM_DESTROY(&CGraphicsDlg::OnDestroyWindow)
-END_MESSAGE_MAP()
-
 bool CGraphicsDlg::ExchangeData(CDataExchange& dx) {
     CDialog::ExchangeData(dx);
     dx.Control(IDC_DRIVER_TOOL, toolButton);
-    dx.Control(IDC_AGP_SPECIFY, specifyRadio);
+    dx.Control(IDC_AGP_SPECIFY, agpSpecifyRadio);
     dx.Control(IDC_MIP_AUTO, mipAutoRadio);
     dx.Control(IDC_AGP_AUTO, agpAutoRadio);
-    dx.Control(IDC_MIP_OFF, offRadio);
-    dx.Control(IDC_MIP_ON, onRadio);
+    dx.Control(IDC_MIP_OFF, mipOffRadio);
+    dx.Control(IDC_MIP_ON, mipOnRadio);
     dx.Control(IDC_AGP_GROUP, agpGroup);
     dx.Control(IDC_LOW_QUALITY, lowQualityCheck);
     dx.Control(IDC_MIP_GROUP, mipGroup);
@@ -70,7 +59,7 @@ BOOL CGraphicsDlg::OnOpen() {
     LoadCaptions(settings.language, toolPath,
                  [this](int id, const char* text) { SetDlgItemText(id, text); });
     toolButton.EnableWindow(settings.driverConfigured != 0);
-    workerThread.reset();
+    workerThread = false;
     UpdateData(FALSE);
     return TRUE;
 }
@@ -94,7 +83,7 @@ void CGraphicsDlg::OnAgpModeClicked() {
     const bool boxHadFocus = memoryEdit.HasFocus();
     memoryEdit.EnableWindow(settings.agpMode != AgpMemoryMode::Auto);
     if (boxHadFocus && settings.agpMode == AgpMemoryMode::Auto)
-        specifyRadio.SetFocus();
+        agpSpecifyRadio.SetFocus();
 }
 
 void CGraphicsDlg::OnSpinDeltaPos(NMHDR* notification, LRESULT* result) {
@@ -129,3 +118,14 @@ void CGraphicsDlg::OnSystemCommand(UINT command, LPARAM parameter) {
     }
     CDialog::OnSysCommand(command, parameter);
 }
+
+BEGIN_MESSAGE_MAP(CGraphicsDlg, CDialog)
+ON_WM_SYSCOMMAND(&CGraphicsDlg::OnSystemCommand)
+ON_WM_PAINT(&CGraphicsDlg::OnPaint)
+ON_WM_QUERYDRAGICON(&CGraphicsDlg::OnQueryDragIcon)
+ON_BN_CLICKED(IDC_AGP_AUTO, &CGraphicsDlg::OnAgpModeClicked)
+ON_BN_CLICKED(IDC_DRIVER_TOOL, &CGraphicsDlg::OnDriverToolClicked)
+ON_NOTIFY(UDN_DELTAPOS, IDC_MEMORY_SPIN, &CGraphicsDlg::OnSpinDeltaPos)
+ON_BN_CLICKED(IDC_AGP_SPECIFY, &CGraphicsDlg::OnAgpModeClicked)
+ON_WM_DESTROY(&CGraphicsDlg::OnDestroyWindow)
+END_MESSAGE_MAP()

@@ -1,9 +1,7 @@
 // CGraphicsDlg: the graphics settings dialog, template 102.
 #pragma once
 
-#include <optional>
 #include <string>
-#include <thread>
 
 #include "launcher/driver_tool_launcher.h"
 #include "platform/framework/cdialog.h"
@@ -15,15 +13,15 @@ class CGraphicsDlg : public CDialog {
     explicit CGraphicsDlg(CWnd* parent = nullptr);
 
     GameSettings settings;
-    std::string toolPath;                        // the driver tool, from the caption file
-    std::optional<std::thread::id> workerThread; // the driver-tool worker; none when idle
+    std::string toolPath;      // the driver tool, from the caption file
+    bool workerThread = false; // a driver-tool worker runs; false when idle
 
     CButton toolButton;
-    CButton specifyRadio;
+    CButton agpSpecifyRadio;
     CButton mipAutoRadio;
     CButton agpAutoRadio;
-    CButton offRadio;
-    CButton onRadio;
+    CButton mipOffRadio;
+    CButton mipOnRadio;
     CButton agpGroup;
     CButton lowQualityCheck;
     CButton mipGroup;
@@ -50,7 +48,6 @@ class CGraphicsDlg : public CDialog {
     void OnDriverToolClicked();
     void OnDriverToolFinished();
     void OnDestroyWindow();
-    bool NoControlHasFocus() const;
     DriverToolLauncher toolLauncher;
     bool toolButtonHadFocus = false; // when clicked; for giving the focus back at the end
 

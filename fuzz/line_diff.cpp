@@ -19,10 +19,6 @@ bool IsOddByte(std::uint32_t u) {
     return u > 0xFFFF;
 }
 
-bool IsBlank(std::uint32_t u) {
-    return u == ' ' || u == '\t' || u == '\v' || u == '\f' || u == 0x1A || u == 0xA0;
-}
-
 std::uint32_t LowerAscii(std::uint32_t u) {
     return u >= 'A' && u <= 'Z' ? u - 'A' + 'a' : u;
 }
@@ -117,6 +113,10 @@ std::string Describe(const Lines& lines, std::size_t from, std::size_t to) {
 }
 
 } // namespace
+
+bool IsBlank(std::uint32_t u) {
+    return u == ' ' || u == '\t' || u == '\v' || u == '\f' || u == 0x1A;
+}
 
 FileUnits ToUnits(const std::string& bytes) {
     FileUnits f;

@@ -19,10 +19,15 @@ struct FileUnits {
 };
 FileUnits ToUnits(const std::string& bytes);
 
-// Lines, each with its terminator (CR LF, LF or a lone CR) if it has one; the
-// a byte-order mark and the odd last byte of a UTF-16 file are lines of their
-// own.
+// Lines, each with its terminator (CR LF, LF CR, a lone CR or a lone LF) if it
+// has one; a byte-order mark (UTF-8 or UTF-16) and the odd last byte of a
+// UTF-16 file are lines of their own.
 std::vector<std::vector<std::uint32_t>> SplitLines(const std::vector<std::uint32_t>& units);
+
+// White space around names and values within a line: space, tab, VT, FF and
+// ^Z. Not the byte 0xA0 (a no-break space in Windows-1252): the platform's
+// profile functions keep it as part of a name or value.
+bool IsBlank(std::uint32_t unit);
 
 // What one WritePrivateProfileStringA call wrote.
 struct WriteTarget {

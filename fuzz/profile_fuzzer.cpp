@@ -31,12 +31,14 @@ const char* Arg(const std::optional<std::string>& s) {
     return s ? s->c_str() : nullptr;
 }
 
-bool IsBlank(unsigned char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1A || c == 0xA0;
-}
-
 bool HasBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// Text with white space at either end, which a read trims.
+bool BlankAtAnEnd(std::string_view s) {
+    return IsBlank(static_cast<unsigned char>(s.front())) ||
+           IsBlank(static_cast<unsigned char>(s.back()));
 }
 
 bool HasBom(const std::string& file) {
@@ -51,7 +53,7 @@ bool SurvivesRecoding(std::string_view s) {
 
 // A section or key name that a file line can hold and a read finds again.
 bool RepresentableName(std::string_view name, bool isSection) {
-    if (name.empty() || HasBreak(name) || IsBlank(name.front()) || IsBlank(name.back()))
+    if (name.empty() || HasBreak(name) || BlankAtAnEnd(name))
         return false;
     if (isSection)
         return name.find_first_of("[]") == std::string_view::npos;
@@ -64,7 +66,7 @@ bool RepresentableName(std::string_view name, bool isSection) {
 bool RepresentableValue(std::string_view value) {
     if (value.empty())
         return true;
-    if (HasBreak(value) || IsBlank(value.front()) || IsBlank(value.back()))
+    if (HasBreak(value) || BlankAtAnEnd(value))
         return false;
     return !(value.size() >= 2 && value.front() == value.back() &&
              (value.front() == '"' || value.front() == '\''));

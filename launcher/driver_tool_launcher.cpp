@@ -62,7 +62,7 @@ void DriverToolLauncher::Abandon() {
     run_->abandoned = true;
 }
 
-unsigned DriverToolLauncher::DriverToolThreadProc(std::shared_ptr<Run> run) {
+void DriverToolLauncher::DriverToolThreadProc(std::shared_ptr<Run> run) {
     // A tool that cannot be started ends the wait at once; the result is not
     // examined either way.
     kvn::StartProgramAndWait(run->toolPath, kToolCommandLine);
@@ -77,5 +77,4 @@ unsigned DriverToolLauncher::DriverToolThreadProc(std::shared_ptr<Run> run) {
                 run->finished();
         });
     }
-    return 0;
 }

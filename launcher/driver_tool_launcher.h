@@ -44,8 +44,8 @@ class DriverToolLauncher {
     // would take the report is destroyed.
     void Abandon();
 
-    // The worker's entry: starts the tool, waits for it, reports. Returns 0.
-    static unsigned DriverToolThreadProc(std::shared_ptr<Run> run);
+    // The worker's entry: starts the tool, waits for it, reports.
+    static void DriverToolThreadProc(std::shared_ptr<Run> run);
 
   private:
     PostToUiThread post_;

@@ -1,9 +1,11 @@
-// The English texts of the graphics dialog's controls that its template shows
-// and the caption file's defaults repeat. Where the two differ (the OK button's
-// "OK" and "Ok", the tool button's short template text, the title group with no
-// template text), each keeps its own.
+// The English texts of the graphics dialog's controls: the caption file's
+// defaults, which the template repeats where it shows the same text. Where the
+// two differ, the template keeps its own ("OK" for the OK button's "Ok",
+// "DrvPicker" for the tool button's text, no text on the title group).
 #pragma once
 
+inline constexpr const char* kTextTitleGroup = "Graphics";
+inline constexpr const char* kTextOk = "Ok";
 inline constexpr const char* kTextCancel = "Cancel";
 inline constexpr const char* kTextLowQuality = "Low Graphic Quality";
 inline constexpr const char* kTextMipGroup = "MipMapping";
@@ -12,3 +14,4 @@ inline constexpr const char* kTextOn = "On";
 inline constexpr const char* kTextOff = "Off";
 inline constexpr const char* kTextAuto = "Auto";
 inline constexpr const char* kTextSpecify = "Specify (Mb)";
+inline constexpr const char* kTextDriverTool = "Change the Direct Draw driver...";

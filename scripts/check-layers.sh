@@ -10,7 +10,8 @@
 #                        platform/wintypes.h, as everywhere)
 #   resources/           templates and images, in the framework's formats
 #   settings/            the settings and caption files (may name resource ids)
-#   launcher/            the driver tool's start; nothing of the dialog
+#   launcher/            the driver tool's start; nothing of the dialog or of
+#                        the dialog framework
 #   dialog/              the dialogs and the application object
 # Tests and benchmarks may include any layer; those that drive real widgets
 # (tests/gui, bench) may include wx, GTK and the backend's headers too.
@@ -46,6 +47,7 @@ forbid "toolkit headers outside the backend" "$toolkit|platform/framework/wx/" \
 forbid "resources/ includes the program's code" 'dialog/|settings/|launcher/' 'resources/'
 forbid "settings/ includes the dialog or the launcher" 'dialog/|launcher/' 'settings/'
 forbid "launcher/ includes the dialog" 'dialog/' 'launcher/'
+forbid "launcher/ includes the dialog framework" 'platform/framework/' 'launcher/'
 
 if [ "$failures" -ne 0 ]; then
   echo "check-layers: $failures rule(s) broken" >&2

@@ -14,6 +14,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=build/fuzz
+# 8-bit text is read in the locale's code page; the read-back checks expect 1252.
+export LC_ALL=C.UTF-8
 
 scripts/install-deps.sh
 cmake -S . -B $build -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKVN_FUZZ=ON \

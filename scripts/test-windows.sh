@@ -39,7 +39,7 @@ fi
 
 # The program. A tree configured for another processor (as build/windows was
 # before the program became 32-bit) is made anew.
-if [ -f "$program/CMakeCache.txt" ] && ! grep -q '^CMAKE_CXX_COMPILER:.*i686' "$program/CMakeCache.txt"; then
+if [ -f "$program/CMakeCache.txt" ] && ! grep -q '^CMAKE_TOOLCHAIN_FILE:.*mingw-w64-i686' "$program/CMakeCache.txt"; then
   rm -rf "$program"
 fi
 cmake -S . -B "$program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \

@@ -2,12 +2,7 @@
 
 #include "platform/profile/display_text.h"
 #include "platform/profile/profile.h"
-
-namespace {
-
-constexpr DWORD kBufferSize = 100; // every text read uses a 100-character buffer
-
-} // namespace
+#include "settings/text_buffer.h"
 
 void LoadCaptions(const std::string& language, std::string& toolPath,
                   const std::function<void(int controlId, const char* text)>& setControlText) {

@@ -21,9 +21,9 @@ struct CaptionRow {
 };
 
 // Every caption, in the order it is read and applied.
-inline constexpr std::array<CaptionRow, 11> CaptionTable = {{
-    {"GRAPHICSTITLE", "Graphics", {IDC_TITLE_GROUP, 0}},
-    {"OK", "Ok", {IDOK, 0}},
+inline constexpr auto CaptionTable = std::to_array<CaptionRow>({
+    {"GRAPHICSTITLE", kTextTitleGroup, {IDC_TITLE_GROUP, 0}},
+    {"OK", kTextOk, {IDOK, 0}},
     {"CANCEL", kTextCancel, {IDCANCEL, 0}},
     {"GRAPHICSQUALITY", kTextLowQuality, {IDC_LOW_QUALITY, 0}},
     {"MMAP", kTextMipGroup, {IDC_MIP_GROUP, 0}},
@@ -32,14 +32,15 @@ inline constexpr std::array<CaptionRow, 11> CaptionTable = {{
     {"OFF", kTextOff, {IDC_MIP_OFF, 0}},
     {"AUTO", kTextAuto, {IDC_MIP_AUTO, IDC_AGP_AUTO}},
     {"SPECIFY", kTextSpecify, {IDC_AGP_SPECIFY, 0}},
-    {"DRVPICKER", "Change the Direct Draw driver...", {IDC_DRIVER_TOOL, 0}},
-}};
+    {"DRVPICKER", kTextDriverTool, {IDC_DRIVER_TOOL, 0}},
+});
 
 // Reads the driver tool's path (section KVNCONFIG, key DRVPICKERPATH, default
 // ".\DrvPicker.exe") into `toolPath`, then every caption of the table from the
 // section named `language`, handing each to `setControlText` once per
 // receiving control. Captions are the file's bytes (UTF-8 when the file has a
-// byte-order mark), at most 99 bytes, cut only between UTF-8 characters.
+// byte-order mark), at most 99 bytes, cut only between characters (UTF-8 or
+// double-byte ones of the ANSI code page).
 // Never fails: anything missing gives the default.
 void LoadCaptions(const std::string& language, std::string& toolPath,
                   const std::function<void(int controlId, const char* text)>& setControlText);

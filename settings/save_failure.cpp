@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <system_error>
+#include <vector>
 
 #include "platform/wintypes.h"
 
@@ -58,15 +59,28 @@ const std::error_category& Category() {
 }
 #endif
 
-} // namespace
-
-int LastWriteError() {
-#ifdef _WIN32
-    return static_cast<int>(::GetLastError());
-#else
-    return errno;
-#endif
+// "A", "A and B", "A, B and C".
+std::string Listed(const std::vector<const char*>& keys) {
+    std::string list;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == keys.size() ? " and " : ", ") + std::string(keys[i]);
+    return list;
 }
+
+// What the file holds now: nothing of this save, or the keys written before
+// the failure and not those after.
+std::string WhatWasSaved(const SaveResult& result) {
+    if (result.saved.empty())
+        return "The settings could not be saved to " + result.file + ".";
+    const auto was = [](const std::vector<const char*>& keys) {
+        return keys.size() == 1 ? " was" : " were";
+    };
+    return "Only part of the settings could be saved to " + result.file + ": " +
+           Listed(result.saved) + was(result.saved) + " saved; " + Listed(result.notSaved) +
+           was(result.notSaved) + " not.";
+}
+
+} // namespace
 
 std::string SaveFailureMessage(const SaveResult& result) {
     std::string reason;
@@ -90,5 +104,5 @@ std::string SaveFailureMessage(const SaveResult& result) {
         reason = "The file could not be written (" + Category().message(result.error) + ").";
         break;
     }
-    return "The settings could not be saved to " + result.file + ".\n\n" + reason;
+    return WhatWasSaved(result) + "\n\n" + reason;
 }

@@ -5,10 +5,7 @@
 
 #include "settings/settings_file.h"
 
-// The reason the platform gives for the profile write that just failed: errno,
-// or GetLastError() on Windows.
-int LastWriteError();
-
 // The message a player sees when `result` is a failed save: which file could
-// not be saved, and why in plain words.
+// not be saved, or which of its keys were saved and which not when the save
+// stopped part way, and why in plain words.
 std::string SaveFailureMessage(const SaveResult& result);

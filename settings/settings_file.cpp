@@ -9,14 +9,14 @@
 #include "platform/paths/host_path.h"
 #include "platform/paths/windows_directory.h"
 #include "platform/profile/profile.h"
+#include "platform/profile/write_error.h"
 #include "platform/text/ascii_case.h"
 #include "platform/text/integer_rules.h"
-#include "settings/save_failure.h"
+#include "settings/text_buffer.h"
 
 namespace {
 
 constexpr const char* kSection = "ZOLT";
-constexpr DWORD kBufferSize = 100; // every text read uses a 100-character buffer
 
 } // namespace
 
@@ -73,9 +73,15 @@ SaveResult SaveSettings(const GameSettings& settings) {
 
     const std::pair<const char*, const char*> writes[] = {
         {"MipMapping", mip}, {"LowGraphicMode", lowGraphic.c_str()}, {"MaxRAMForAGP", agp}};
+    SaveResult result;
     for (const auto& [key, value] : writes) {
-        if (!WritePrivateProfileStringA(kSection, key, value, path.c_str()))
-            return SaveResult{key, LastWriteError(), kvn::ToHostPath(path)};
+        if (result.failedKey == nullptr &&
+            !WritePrivateProfileStringA(kSection, key, value, path.c_str())) {
+            result.failedKey = key;
+            result.error = LastWriteError();
+            result.file = kvn::ToHostPath(path);
+        }
+        (result.failedKey == nullptr ? result.saved : result.notSaved).push_back(key);
     }
-    return {};
+    return result;
 }

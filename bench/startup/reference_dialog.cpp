@@ -18,7 +18,8 @@
 namespace {
 
 wxImage LoadImage(int id) {
-    const ImageResource* resource = FindImageResource(id);
+    kvn::RegisterImages(ImageResources());
+    const ImageResource* resource = kvn::FindImage(id);
     if (resource == nullptr) {
         return {};
     }

@@ -109,6 +109,18 @@ CWnd* CDialog::GetDlgItem(int id) {
     return wrapper.get();
 }
 
+bool CDialog::HasFocusedControl() const {
+    if (!impl_->native)
+        return false;
+    for (const kvn::ControlTemplate& c : TemplateControls()) {
+        CWnd control;
+        control.Attach(impl_->native->FindItem(c.id));
+        if (control.IsBound() && control.HasFocus())
+            return true;
+    }
+    return false;
+}
+
 HICON CDialog::SetIcon(HICON icon, BOOL big) {
     HICON& slot = big ? impl_->bigIcon : impl_->smallIcon;
     HICON old = slot;

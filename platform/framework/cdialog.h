@@ -70,6 +70,8 @@ class CDialog : public CWnd {
     BOOL UpdateData(BOOL fromControls = TRUE);
 
     CWnd* GetDlgItem(int id);
+    // True while one of the dialog's controls has the keyboard focus.
+    bool HasFocusedControl() const;
     void SetDlgItemText(int id, const char* text);
     // WM_SYSCOMMAND, WM_SETICON, WM_QUERYDRAGICON, WM_ICONERASEBKGND, and the
     // up-down messages when sent to an item.

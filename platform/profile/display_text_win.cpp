@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/text/utf8_text.h"
+#include "platform/text/ansi_text.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR
         value.assign(narrow.data(), GetPrivateProfileStringA(section, key, def, narrow.data(),
                                                              kWholeValue, fileName));
     }
-    const std::size_t copied = kvn::Utf8CutLength(value, size - 1);
+    const std::size_t copied = kvn::TextCutLength(value, size - 1);
     std::memcpy(buffer, value.data(), copied);
     buffer[copied] = '\0';
     return static_cast<DWORD>(copied);

@@ -43,7 +43,9 @@ struct ParsedLine {
     std::size_t valueEnd = 0;   // end of the line's text without trailing white space
 };
 
-// White space around names and values: tab, LF, VT, FF, CR, space and ^Z.
+// White space around names and values: tab, LF, VT, FF, CR, space and ^Z; not
+// the byte 0xA0 (a no-break space in Windows-1252), which Windows keeps as part
+// of a name or value.
 inline bool IsProfileSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
 }

@@ -19,8 +19,8 @@
 #include "platform/profile/profile_edit.h"
 #include "platform/profile/profile_path.h"
 #include "platform/profile/text_encoding.h"
+#include "platform/text/ansi_text.h"
 #include "platform/text/integer_rules.h"
-#include "platform/text/utf8_text.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ std::string_view DefaultText(const char* def) {
 // and returns the characters copied. One pair of matching quotes around the
 // value is dropped, but only when the closing quote fits: a cut value keeps
 // what fits of its text after the opening quote. With `wholeCharacters` a
-// cut never splits a UTF-8 character.
+// cut never splits a character (see TextCutLength).
 DWORD CopyValue(std::string_view value, LPSTR buffer, DWORD size, bool wholeCharacters = false) {
     bool quoted = false;
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
@@ -70,7 +70,7 @@ DWORD CopyValue(std::string_view value, LPSTR buffer, DWORD size, bool wholeChar
     if (quoted && size >= value.size() && copied > 0)
         --copied;
     if (wholeCharacters)
-        copied = kvn::Utf8CutLength(quoted ? value.substr(0, value.size() - 1) : value, copied);
+        copied = kvn::TextCutLength(quoted ? value.substr(0, value.size() - 1) : value, copied);
     value = value.substr(0, copied);
     std::memcpy(buffer, value.data(), value.size());
     buffer[value.size()] = '\0';

@@ -1,31 +1,10 @@
 #include "platform/profile/text_encoding.h"
 
-#include <cstdint>
-
+#include "platform/text/code_page.h"
 #include "platform/text/utf8_text.h"
-#include "platform/text/windows_1252.h"
 
 namespace kvn::profile {
 namespace {
-
-// Decodes one UTF-8 sequence at `pos` (advancing it). Surrogates encoded as
-// three bytes are accepted, so that UTF-16 text round-trips. A malformed byte
-// decodes as U+FFFD.
-char32_t NextUtf8(std::string_view s, std::size_t& pos) {
-    const auto b0 = static_cast<unsigned char>(s[pos++]);
-    if (b0 < 0x80)
-        return b0;
-    const int extra = b0 >= 0xF5 ? -1 : b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC2 ? 1 : -1;
-    if (extra < 0)
-        return 0xFFFD;
-    char32_t cp = b0 & (0x3F >> extra);
-    for (int i = 0; i < extra; ++i) {
-        if (pos >= s.size() || (static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80)
-            return 0xFFFD;
-        cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
-    }
-    return cp;
-}
 
 char16_t UnitAt(std::string_view bytes, std::size_t i, bool bigEndian) {
     const auto a = static_cast<unsigned char>(bytes[i]);
@@ -106,21 +85,13 @@ std::string EncodeUtf16File(std::string_view text, const DecodedText& like) {
 std::string AnsiToFileText(std::string_view ansi, TextEncoding encoding) {
     if (encoding == TextEncoding::Ansi)
         return std::string(ansi);
-    std::string out;
-    out.reserve(ansi.size());
-    for (const char c : ansi)
-        AppendUtf8(out, Windows1252ToCodePoint(static_cast<unsigned char>(c)));
-    return out;
+    return CodePageToUtf8(ansi, AnsiCodePage());
 }
 
 std::string FileTextToAnsi(std::string_view text, TextEncoding encoding) {
     if (encoding == TextEncoding::Ansi)
         return std::string(text);
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();)
-        out += CodePointToWindows1252(NextUtf8(text, pos));
-    return out;
+    return Utf8ToCodePage(text, AnsiCodePage());
 }
 
 bool LooksLikeUtf16(std::string_view bytes) {

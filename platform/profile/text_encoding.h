@@ -1,5 +1,6 @@
-// Text encodings of profile files: 8-bit ANSI (Windows-1252), UTF-8 with a
-// byte-order mark, and UTF-16 (either byte order) with a byte-order mark.
+// Text encodings of profile files: 8-bit ANSI (the player's code page,
+// platform/text/code_page.h), UTF-8 with a byte-order mark, and UTF-16
+// (either byte order) with a byte-order mark.
 //
 // The parser works on 8-bit text in which ASCII keeps its meaning: ANSI files
 // as they are, UTF-8 files without their mark, UTF-16 files converted to UTF-8
@@ -40,8 +41,8 @@ std::string EncodeUtf16File(std::string_view text, const DecodedText& like);
 // ANSI text from a caller -> the parser's text for a file in `encoding`.
 std::string AnsiToFileText(std::string_view ansi, TextEncoding encoding);
 
-// The parser's text -> ANSI for a caller; characters that Windows-1252 lacks
-// become '?'.
+// The parser's text -> ANSI for a caller; characters that the code page
+// lacks become their best fit, as on Windows (U+0101 "a"), or '?'.
 std::string FileTextToAnsi(std::string_view text, TextEncoding encoding);
 
 // True when the bytes of a file without a byte-order mark are plainly UTF-16

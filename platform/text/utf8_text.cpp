@@ -67,4 +67,20 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+char32_t NextUtf8(std::string_view text, std::size_t& pos) {
+    const auto b0 = static_cast<unsigned char>(text[pos++]);
+    if (b0 < 0x80)
+        return b0;
+    const int extra = b0 >= 0xF5 ? -1 : b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC2 ? 1 : -1;
+    if (extra < 0)
+        return 0xFFFD;
+    char32_t cp = b0 & (0x3F >> extra);
+    for (int i = 0; i < extra; ++i) {
+        if (pos >= text.size() || (static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80)
+            return 0xFFFD;
+        cp = (cp << 6) | (static_cast<unsigned char>(text[pos++]) & 0x3F);
+    }
+    return cp;
+}
+
 } // namespace kvn

@@ -1,5 +1,5 @@
 // UTF-8: the checks shared by the profile reads and the display conversion,
-// and the encoder.
+// the encoder and a lenient decoder.
 #pragma once
 
 #include <cstddef>
@@ -19,5 +19,10 @@ std::size_t Utf8CutLength(std::string_view text, std::size_t limit);
 
 // Appends the UTF-8 bytes of `cp` (surrogates too, as three bytes).
 void AppendUtf8(std::string& out, char32_t cp);
+
+// Decodes the character at `pos` of `text` (pos < text.size()) and moves
+// `pos` past it. Surrogates encoded as three bytes are accepted, so that
+// UTF-16 text round-trips; a malformed sequence gives U+FFFD.
+char32_t NextUtf8(std::string_view text, std::size_t& pos);
 
 } // namespace kvn

@@ -15,12 +15,3 @@ std::span<const ImageResource> ImageResources() {
     };
     return resources;
 }
-
-const ImageResource* FindImageResource(int id) {
-    for (const ImageResource& resource : ImageResources()) {
-        if (resource.id == id) {
-            return &resource;
-        }
-    }
-    return nullptr;
-}

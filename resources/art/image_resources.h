@@ -10,6 +10,6 @@
 
 using kvn::ImageResource;
 
-// All of them, for the framework's registry.
+// All of them, for the framework's registry (kvn::RegisterImages), where
+// kvn::FindImage finds each by its number.
 std::span<const ImageResource> ImageResources();
-const ImageResource* FindImageResource(int id); // nullptr for an unknown id

@@ -4,12 +4,15 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "dialog/about_box.h"
+#include "platform/text/code_page.h"
+#include "settings/caption_file.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/gui/player_view.h"
 #include "tests/support/temp_dir.h"
@@ -20,21 +23,17 @@ namespace {
 const std::filesystem::path kSample =
     std::filesystem::path(KVN_SOURCE_DIR) / "resources" / "KVNConfig.ini";
 
-// The captions in the order of the caption table: title, OK, Cancel, check
-// box, MipMapping, AGP, On, Off, Auto (both), Specify, driver tool.
-using Captions = std::array<std::string, 11>;
+// The captions in the order of the caption table (AUTO once, for both of its
+// controls).
+using Captions = std::array<std::string, CaptionTable.size()>;
 
-const Captions kDefaults = {"Graphics",
-                            "Ok",
-                            "Cancel",
-                            "Low Graphic Quality",
-                            "MipMapping",
-                            "AGP",
-                            "On",
-                            "Off",
-                            "Auto",
-                            "Specify (Mb)",
-                            "Change the Direct Draw driver..."};
+// The table's defaults, with the caption of `key` replaced by `text`, if given.
+Captions DefaultsWith(std::string_view key = "", const std::string& text = "") {
+    Captions captions;
+    for (std::size_t i = 0; i < CaptionTable.size(); ++i)
+        captions[i] = CaptionTable[i].key == key ? text : CaptionTable[i].defaultCaption;
+    return captions;
+}
 
 // The sample file's sections, as they must show.
 const std::pair<const char*, Captions> kSampleSections[] = {
@@ -80,16 +79,15 @@ std::string Unmarked(const std::string& caption) {
 }
 
 void ExpectCaptions(CGraphicsDlg& dialog, const Captions& expected) {
-    const std::vector<std::pair<CButton*, std::string>> controls = {
-        {&dialog.titleGroup, expected[0]},   {&dialog.okButton, expected[1]},
-        {&dialog.cancelButton, expected[2]}, {&dialog.lowQualityCheck, expected[3]},
-        {&dialog.mipGroup, expected[4]},     {&dialog.agpGroup, expected[5]},
-        {&dialog.onRadio, expected[6]},      {&dialog.offRadio, expected[7]},
-        {&dialog.mipAutoRadio, expected[8]}, {&dialog.agpAutoRadio, expected[8]},
-        {&dialog.specifyRadio, expected[9]}, {&dialog.toolButton, expected[10]}};
-    for (const auto& [control, text] : controls) {
-        EXPECT_EQ(control->GetWindowText(), text) << "control " << control->GetDlgCtrlID();
-        EXPECT_EQ(ShownText(*control), Unmarked(text)) << "control " << control->GetDlgCtrlID();
+    for (std::size_t i = 0; i < CaptionTable.size(); ++i) {
+        for (const int id : CaptionTable[i].controls) {
+            if (id == 0)
+                continue;
+            const CWnd* control = dialog.GetDlgItem(id);
+            ASSERT_NE(control, nullptr) << "control " << id;
+            EXPECT_EQ(control->GetWindowText(), expected[i]) << "control " << id;
+            EXPECT_EQ(ShownText(*control), Unmarked(expected[i])) << "control " << id;
+        }
     }
     EXPECT_EQ(dialog.GetWindowText(), "KVNConfig");
 }
@@ -131,7 +129,7 @@ TEST(Captions, WithoutCaptionFileEveryControlShowsItsDefault) {
     CaptionSetup setup("English");
     CGraphicsDlg dialog;
     RunDialog(dialog, [&] {
-        ExpectCaptions(dialog, kDefaults); // "Ok", not the template's "OK"
+        ExpectCaptions(dialog, DefaultsWith()); // "Ok", not the template's "OK"
         EXPECT_EQ(dialog.toolPath, ".\\DrvPicker.exe");
         ExpectNothingCut(dialog);
     });
@@ -156,9 +154,7 @@ TEST(Captions, FrenchSectionWithOnlyOkLeavesTheRestAtTheirDefaults) {
                   "[English]\r\nOK=Okay\r\n[French]\r\nOK=Valider\r\n");
     CGraphicsDlg dialog;
     RunDialog(dialog, [&] {
-        Captions expected = kDefaults;
-        expected[1] = "Valider";
-        ExpectCaptions(dialog, expected);
+        ExpectCaptions(dialog, DefaultsWith("OK", "Valider"));
         EXPECT_EQ(dialog.toolPath, "C:\\Tools\\Picker.exe");
     });
 }
@@ -171,9 +167,27 @@ TEST(Captions, LongCaptionsWidenTheDialogInsteadOfBeingCut) {
                   "SPECIFY=Festlegen in Megabyte (nur f\xfcr \xe4ltere Grafikkarten)\r\n");
     CGraphicsDlg dialog;
     RunDialog(dialog, [&] {
-        EXPECT_EQ(dialog.specifyRadio.GetWindowText(),
+        EXPECT_EQ(dialog.agpSpecifyRadio.GetWindowText(),
                   "Festlegen in Megabyte (nur für ältere Grafikkarten)");
         ExpectNothingCut(dialog);
+    });
+}
+
+// A translation saved in the player's own code page shows in their script.
+// On Windows the code page is fixed when the process starts: the Windows
+// stage runs this test once more with LC_ALL=ru_RU.UTF-8, which Wine follows.
+TEST(Captions, Windows1251SectionShowsInCyrillicUnderARussianLocale) {
+    ScopedVariable russian("LC_ALL", "ru_RU.UTF-8");
+#ifdef _WIN32
+    if (AnsiCodePage() != 1251)
+        GTEST_SKIP() << "needs the ANSI code page 1251";
+#endif
+    CaptionSetup setup("Russian");
+    setup.UseFile("[Russian]\r\nOK=\xC3\xEE\xF2\xEE\xE2\xEE\r\n");
+    CGraphicsDlg dialog;
+    RunDialog(dialog, [&] {
+        EXPECT_EQ(dialog.okButton.GetWindowText(), "Готово");
+        EXPECT_EQ(ShownText(dialog.okButton), "Готово");
     });
 }
 
@@ -192,8 +206,8 @@ TEST(Captions, AmpersandsAreMnemonics) {
         EXPECT_EQ(MnemonicKey(dialog.cancelButton), 0);
         EXPECT_EQ(ShownText(dialog.lowQualityCheck), "Low quality");
         EXPECT_EQ(MnemonicKey(dialog.lowQualityCheck), 'q');
-        EXPECT_EQ(ShownText(dialog.onRadio), "On");
-        EXPECT_EQ(MnemonicKey(dialog.onRadio), 'n');
+        EXPECT_EQ(ShownText(dialog.mipOnRadio), "On");
+        EXPECT_EQ(MnemonicKey(dialog.mipOnRadio), 'n');
         EXPECT_EQ(ShownText(dialog.mipGroup), "Mipmapping");
 #ifdef _WIN32
         EXPECT_EQ(ShownText(dialog.toolButton), "Driver&");

@@ -14,9 +14,9 @@ class Closing : public ::testing::Test {
 
     // Changes every value in the dialog, so that a save would show.
     void ChangeEverything() {
-        Click(dialog.offRadio);
+        Click(dialog.mipOffRadio);
         Click(dialog.lowQualityCheck);
-        Click(dialog.specifyRadio);
+        Click(dialog.agpSpecifyRadio);
         ClickSpinArrow(dialog.memorySpin, true);
         ASSERT_TRUE(WaitUntil([&] { return dialog.memoryEdit.GetWindowText() == "1"; }));
     }
@@ -59,7 +59,7 @@ TEST_F(Closing, CloseBoxWritesNothing) {
 
 TEST_F(Closing, EnterIsOk) {
     const INT_PTR result = RunDialog(dialog, [&] {
-        Click(dialog.offRadio);
+        Click(dialog.mipOffRadio);
         PressKey(kKeyReturn);
     });
     EXPECT_EQ(result, IDOK);

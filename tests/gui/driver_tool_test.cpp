@@ -42,11 +42,11 @@ TEST_F(DriverTool, WithoutAToolTheButtonsComeBackAndNothingElseHappens) {
         SendClick(dialog.toolButton);
         // The worker's end reaches this thread only through its event queue.
         EXPECT_TRUE(ButtonsDisabled(dialog));
-        EXPECT_TRUE(dialog.workerThread.has_value());
+        EXPECT_TRUE(dialog.workerThread);
         EXPECT_TRUE(WaitUntil([&] { return ButtonsEnabled(dialog); }));
-        EXPECT_FALSE(dialog.workerThread.has_value());
+        EXPECT_FALSE(dialog.workerThread);
         EXPECT_TRUE(IsShown(dialog));
-        EXPECT_EQ(dialog.onRadio.GetCheck(), 1);
+        EXPECT_EQ(dialog.mipOnRadio.GetCheck(), 1);
         EXPECT_FALSE(dialog.memoryEdit.IsWindowEnabled());
         Click(dialog.cancelButton);
     });
@@ -62,7 +62,7 @@ TEST_F(DriverTool, WhileTheToolRunsTheDialogStaysOpenAndResponsive) {
         Click(dialog.toolButton);
         ASSERT_TRUE(WaitUntil([&] { return tool.Starts().size() == 1; }));
         EXPECT_TRUE(ButtonsDisabled(dialog));
-        EXPECT_TRUE(dialog.workerThread.has_value());
+        EXPECT_TRUE(dialog.workerThread);
 
         // Enter, Escape and the close box are refused.
         PressKey(kKeyReturn);
@@ -73,11 +73,11 @@ TEST_F(DriverTool, WhileTheToolRunsTheDialogStaysOpenAndResponsive) {
         EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
 
         // The rest of the dialog still works and paints.
-        Click(dialog.offRadio);
-        EXPECT_TRUE(WaitUntil([&] { return dialog.offRadio.GetCheck() == 1; }));
+        Click(dialog.mipOffRadio);
+        EXPECT_TRUE(WaitUntil([&] { return dialog.mipOffRadio.GetCheck() == 1; }));
         Click(dialog.lowQualityCheck);
         EXPECT_TRUE(WaitUntil([&] { return dialog.lowQualityCheck.GetCheck() == 1; }));
-        Click(dialog.specifyRadio);
+        Click(dialog.agpSpecifyRadio);
         EXPECT_TRUE(WaitUntil([&] { return dialog.memoryEdit.IsWindowEnabled(); }));
         ClickSpinArrow(dialog.memorySpin, true);
         EXPECT_TRUE(WaitUntil([&] { return dialog.memoryEdit.GetWindowText() == "1"; }));
@@ -87,7 +87,9 @@ TEST_F(DriverTool, WhileTheToolRunsTheDialogStaysOpenAndResponsive) {
         tool.Release();
         EXPECT_TRUE(WaitUntil([&] { return ButtonsEnabled(dialog); }));
         EXPECT_EQ(tool.Finished().size(), 1u);
-        EXPECT_FALSE(dialog.workerThread.has_value());
+        EXPECT_FALSE(dialog.workerThread);
+        // The focus stays where the player put it meanwhile.
+        EXPECT_FALSE(dialog.toolButton.HasFocus());
         // The keyboard works again: Escape closes.
         PressKey(kKeyEscape);
         EXPECT_TRUE(WaitUntil([&] { return !IsShown(dialog); }));
@@ -124,7 +126,7 @@ TEST_F(DriverTool, AFailedStartLeavesTheButtonWorking) {
         Click(dialog.toolButton);
         EXPECT_TRUE(WaitUntil([&] { return ButtonsEnabled(dialog); }));
         EXPECT_TRUE(tool.Starts().empty());
-        EXPECT_FALSE(dialog.workerThread.has_value());
+        EXPECT_FALSE(dialog.workerThread);
         // And the button works again.
         tool.Install();
         Click(dialog.toolButton);

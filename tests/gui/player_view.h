@@ -1,6 +1,7 @@
 // What the player sees of a dialog, read from the backend's own windows:
-// captions as drawn, where each control lies and the room its caption needs,
-// and where the dialog lies on the screen. One implementation per backend
+// captions as drawn, tooltips and what screen readers read, where each
+// control lies and the room its caption needs, and where the dialog lies on
+// the screen. One implementation per backend
 // (player_view_gtk.cpp, player_view_win32.cpp); all rectangles in pixels.
 #pragma once
 
@@ -16,6 +17,10 @@ namespace kvn::test {
 std::string ShownText(const CWnd& control);
 // The mnemonic's key in lower case, or 0 when the caption has none.
 unsigned MnemonicKey(const CWnd& control);
+// The tooltip the control shows when the pointer rests on it ("" for none).
+std::string ToolTipText(const CWnd& control);
+// The name a screen reader reads for the control ("" for none).
+std::string AccessibleName(const CWnd& control);
 
 // One child control of a dialog as laid out on screen.
 struct ShownControl {

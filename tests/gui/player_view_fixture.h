@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/caption_file.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/support/temp_dir.h"
 
@@ -23,9 +24,10 @@ class PlayerView : public ::testing::Test {
     // by "W"s (OK: "OK" and 97 "W"s).
     static std::string LongestCaptions() {
         std::string captions;
-        for (const std::string key : {"GRAPHICSTITLE", "OK", "CANCEL", "GRAPHICSQUALITY", "MMAP",
-                                      "AGP", "ON", "OFF", "AUTO", "SPECIFY", "DRVPICKER"})
+        for (const CaptionRow& row : CaptionTable) {
+            const std::string key = row.key;
             captions += key + "=" + std::string(99 - key.size(), 'W').insert(0, key) + "\r\n";
+        }
         return captions;
     }
 

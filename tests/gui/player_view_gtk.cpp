@@ -73,6 +73,16 @@ unsigned MnemonicKey(const CWnd& control) {
     return key == GDK_KEY_VoidSymbol ? 0 : gdk_keyval_to_lower(key);
 }
 
+std::string ToolTipText(const CWnd& control) {
+    return kvn::WxWindow(control)->GetToolTipText().utf8_string();
+}
+
+std::string AccessibleName(const CWnd& control) {
+    const char* name = atk_object_get_name(
+        gtk_widget_get_accessible(GTK_WIDGET(kvn::WxWindow(control)->GetHandle())));
+    return name ? name : "";
+}
+
 std::vector<ShownControl> ShownControls(const CWnd& dialog) {
     std::vector<ShownControl> controls;
     for (wxWindow* w : kvn::WxWindow(dialog)->GetChildren()) {

@@ -20,12 +20,12 @@ TEST_F(PlayerView, AfterAFailedExchangeTheFocusIsOnTheChoiceThatEnablesTheBox) {
         dialog.memoryEdit.SetWindowText("500");
         Click(dialog.agpAutoRadio);
         ASSERT_TRUE(WaitUntil([&] { return messages.texts().size() == 1; }));
-        EXPECT_TRUE(WaitUntil([&] { return dialog.specifyRadio.HasFocus(); }));
+        EXPECT_TRUE(WaitUntil([&] { return dialog.agpSpecifyRadio.HasFocus(); }));
         EXPECT_FALSE(dialog.memoryEdit.IsWindowEnabled());
 
         Click(dialog.okButton);
         ASSERT_TRUE(WaitUntil([&] { return messages.texts().size() == 2; }));
-        EXPECT_TRUE(WaitUntil([&] { return dialog.specifyRadio.HasFocus(); }));
+        EXPECT_TRUE(WaitUntil([&] { return dialog.agpSpecifyRadio.HasFocus(); }));
         // From there the player mends the figure.
         PressKey(kKeySpace);
         ASSERT_TRUE(WaitUntil([&] { return dialog.memoryEdit.IsWindowEnabled(); }));
@@ -36,18 +36,44 @@ TEST_F(PlayerView, GroupMnemonicMovesTheFocusAndChangesNothing) {
     Open("MipMapping=OFF\r\n", "MMAP=&Mipmapping\r\n");
     RunDialog(dialog, [&] {
         PressKey(LetterKey('m'), kModAlt);
-        EXPECT_TRUE(WaitUntil([&] { return dialog.offRadio.HasFocus(); }));
-        EXPECT_EQ(dialog.offRadio.GetCheck(), 1);
+        EXPECT_TRUE(WaitUntil([&] { return dialog.mipOffRadio.HasFocus(); }));
+        EXPECT_EQ(dialog.mipOffRadio.GetCheck(), 1);
         // The arrow keys wrap round inside the group.
         PressKey(kKeyDown);
         PressKey(kKeyDown);
-        EXPECT_TRUE(WaitUntil([&] { return dialog.onRadio.GetCheck() == 1; }));
+        EXPECT_TRUE(WaitUntil([&] { return dialog.mipOnRadio.GetCheck() == 1; }));
         PressKey(kKeyUp);
         EXPECT_TRUE(WaitUntil([&] { return dialog.mipAutoRadio.HasFocus(); }));
         EXPECT_EQ(dialog.mipAutoRadio.GetCheck(), 1);
         Click(dialog.okButton);
     });
     EXPECT_EQ(ProfileValue(prefix.settingsFile().string(), "ZOLT", "MipMapping"), "AUTO");
+}
+
+// What the widened dialog still cannot show ends in "…"; the tooltip, screen
+// readers and the program get the whole caption, and a mnemonic still shown
+// still works.
+TEST_F(PlayerView, LongestCaptionsFitTheScreenShortenedWithTheirWholeText) {
+    const std::string lowText = "&Low" + std::string(95, 'W');
+    Open("", "GRAPHICSQUALITY=" + lowText + "\r\nMMAP=" + std::string(97, 'W') + "&M\r\n" +
+                 LongestCaptions());
+    RunDialog(dialog, [&] {
+        const std::string okText = "OK" + std::string(97, 'W');
+        EXPECT_EQ(dialog.okButton.GetWindowText(), okText);
+        EXPECT_EQ(ToolTipText(dialog.okButton), okText);
+        EXPECT_EQ(AccessibleName(dialog.okButton), okText);
+        EXPECT_EQ(dialog.lowQualityCheck.GetWindowText(), lowText);
+        EXPECT_EQ(ToolTipText(dialog.mipGroup), std::string(97, 'W') + "M");
+        PressKey(LetterKey('l'), kModAlt);
+        EXPECT_TRUE(WaitUntil([&] { return dialog.lowQualityCheck.GetCheck() == 1; }));
+#ifdef _WIN32
+        // GTK cuts captions as it draws them; on Windows the control shows
+        // the shortened text, and it fits.
+        EXPECT_TRUE(ShownText(dialog.okButton).ends_with("\xE2\x80\xA6"));
+        for (const ShownControl& c : ShownControls(dialog))
+            EXPECT_LE(c.neededWidth, c.rect.right - c.rect.left) << c.text;
+#endif
+    });
 }
 
 TEST_F(PlayerView, LongestCaptionsKeepTheDialogOnScreenWithOkAndCancelCentred) {

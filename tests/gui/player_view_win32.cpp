@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <oleacc.h>
 
 #include "platform/framework/win32/handles.h"
 #include "tests/gui/player_view.h"
@@ -149,6 +152,54 @@ unsigned MnemonicKey(const CWnd& control) {
         ++i;
     }
     return 0;
+}
+
+namespace {
+
+BOOL CALLBACK AddToolTip(HWND window, LPARAM tips) {
+    if (ClassOf(window) == TOOLTIPS_CLASSW)
+        reinterpret_cast<std::vector<HWND>*>(tips)->push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+std::string ToolTipText(const CWnd& control) {
+    std::vector<HWND> tips;
+    EnumThreadWindows(GetCurrentThreadId(), AddToolTip, reinterpret_cast<LPARAM>(&tips));
+    for (HWND tip : tips) {
+        wchar_t text[256] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = GetParent(Hwnd(&control));
+        tool.uId = reinterpret_cast<UINT_PTR>(Hwnd(&control));
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        if (text[0] != L'\0')
+            return Utf8FromWide(text);
+    }
+    return "";
+}
+
+std::string AccessibleName(const CWnd& control) {
+    // The accessibility objects are COM objects of this thread.
+    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)com;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(Hwnd(&control), OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return "";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string text;
+    if (object->get_accName(self, &name) == S_OK && name != nullptr) {
+        text = Utf8FromWide(name);
+        SysFreeString(name);
+    }
+    object->Release();
+    return text;
 }
 
 std::vector<ShownControl> ShownControls(const CWnd& dialog) {

@@ -3,38 +3,15 @@
 #include <string>
 
 #include <gtest/gtest.h>
-#include <initguid.h> // defines the interface ids used here
-#include <oleacc.h>
 
+#include "platform/framework/win32/handles.h"
 #include "tests/gui/dialog_driver.h"
+#include "tests/gui/player_view.h"
 #include "tests/gui/settings_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvn::test {
 namespace {
-
-// The name a screen reader reads for the window, as UTF-8 ("" for none).
-std::string AccessibleName(HWND window) {
-    // The accessibility objects are COM objects of this thread.
-    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    (void)com;
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
-                                          reinterpret_cast<void**>(&object))))
-        return "";
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    std::string text;
-    if (object->get_accName(self, &name) == S_OK && name != nullptr) {
-        for (const wchar_t* c = name; *c != L'\0'; ++c)
-            text += static_cast<char>(*c < 0x80 ? *c : '?');
-        SysFreeString(name);
-    }
-    object->Release();
-    return text;
-}
 
 TEST(ScreenReader, EveryControlAPlayerCanReachHasAName) {
     TempPrefix prefix;
@@ -52,14 +29,15 @@ TEST(ScreenReader, EveryControlAPlayerCanReachHasAName) {
             if (!(style & WS_VISIBLE) || !((style & WS_TABSTOP) || radio))
                 continue;
             ++reachable;
-            EXPECT_FALSE(AccessibleName(w).empty()) << "control " << GetDlgCtrlID(w);
+            CWnd control;
+            control.Attach(ToNative(w));
+            EXPECT_FALSE(AccessibleName(control).empty()) << "control " << GetDlgCtrlID(w);
         }
         EXPECT_GE(reachable, 9);
-        EXPECT_EQ(AccessibleName(reinterpret_cast<HWND>(dialog.memoryEdit.GetNativeWindow())),
-                  "Specify (MB)");
+        EXPECT_EQ(AccessibleName(dialog.memoryEdit), "Specify (MB)");
         // The label is for screen readers only: Alt+C still reaches the choice.
         PressKey('C', VK_MENU);
-        EXPECT_TRUE(WaitUntil([&] { return dialog.specifyRadio.HasFocus(); }));
+        EXPECT_TRUE(WaitUntil([&] { return dialog.agpSpecifyRadio.HasFocus(); }));
     });
 }
 

@@ -19,7 +19,7 @@ TEST(StoredValues, LowGraphicModeSevenOpensClearedAndOkWritesZero) {
     const INT_PTR result = RunDialog(dialog, [&] {
         EXPECT_EQ(dialog.lowQualityCheck.GetCheck(), 0);
         EXPECT_EQ(dialog.settings.lowGraphicMode, 0);
-        EXPECT_EQ(dialog.offRadio.GetCheck(), 1);
+        EXPECT_EQ(dialog.mipOffRadio.GetCheck(), 1);
         Click(dialog.okButton);
     });
     EXPECT_EQ(result, IDOK);
@@ -35,7 +35,7 @@ TEST(StoredValues, MaxRamTwoHundredOpensUnderSpecifyAndIsRefusedUntilChanged) {
     MessageRecorder messages;
     CGraphicsDlg dialog;
     const INT_PTR result = RunDialog(dialog, [&] {
-        EXPECT_EQ(dialog.specifyRadio.GetCheck(), 1);
+        EXPECT_EQ(dialog.agpSpecifyRadio.GetCheck(), 1);
         EXPECT_EQ(dialog.mipAutoRadio.GetCheck(), 1);
         EXPECT_EQ(dialog.lowQualityCheck.GetCheck(), 1);
         EXPECT_TRUE(dialog.memoryEdit.IsWindowEnabled());

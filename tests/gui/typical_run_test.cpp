@@ -15,14 +15,14 @@ TEST(TypicalRun, SpecifySixtyFourWithTheArrowsThenOkWritesTheThreeKeys) {
     MessageRecorder messages;
     CGraphicsDlg dialog;
     const INT_PTR result = RunDialog(dialog, [&] {
-        EXPECT_EQ(dialog.onRadio.GetCheck(), 1);
+        EXPECT_EQ(dialog.mipOnRadio.GetCheck(), 1);
         EXPECT_EQ(dialog.agpAutoRadio.GetCheck(), 1);
         EXPECT_FALSE(dialog.memoryEdit.IsWindowEnabled());
         EXPECT_EQ(dialog.memoryEdit.GetWindowText(), "0");
         EXPECT_TRUE(dialog.toolButton.IsWindowEnabled());
         EXPECT_TRUE(dialog.okButton.HasFocus());
 
-        Click(dialog.specifyRadio);
+        Click(dialog.agpSpecifyRadio);
         ASSERT_TRUE(WaitUntil([&] { return dialog.memoryEdit.IsWindowEnabled(); }));
         for (int i = 0; i < 64; ++i)
             ClickSpinArrow(dialog.memorySpin, true);

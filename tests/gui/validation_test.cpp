@@ -86,7 +86,7 @@ TEST_F(Validation, EmptiedBoxThenAutoAsksForAnIntegerUntilOneIsGiven) {
         EXPECT_TRUE(StillOpen());
         EXPECT_EQ(ReadFile(prefix.settingsFile()), original);
 
-        Click(dialog.specifyRadio);
+        Click(dialog.agpSpecifyRadio);
         ASSERT_TRUE(WaitUntil([&] { return dialog.memoryEdit.IsWindowEnabled(); }));
         TypeIntoBox("32");
         Click(dialog.okButton);

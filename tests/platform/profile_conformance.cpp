@@ -3,7 +3,9 @@
 // results exactly, write results, and the file after the writes. Where the
 // recording re-wrote lines a write did not target, the file must read back
 // the same and keep those lines byte for byte instead. On Windows it checks
-// the system's own functions, byte for byte.
+// the system's own functions, byte for byte. A case runs in its ANSI code
+// page ("code_page", 1252 when not given) and is skipped in any other: the
+// tests run this once per code page, with the locale set to match.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +22,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/profile/profile.h"
+#include "platform/text/code_page.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -389,9 +392,14 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("kvn-conformance-" + std::to_string(random()));
     fs::create_directories(root);
 
+    const unsigned codePage = kvn::AnsiCodePage();
     std::size_t passed = 0;
+    std::size_t ran = 0;
     for (std::size_t i = 0; i < cases.size(); ++i) {
         json& c = cases[i];
+        if (c.value("code_page", 1252u) != codePage)
+            continue;
+        ++ran;
 #ifndef _WIN32
         ApplyOurDepartures(c);
 #endif
@@ -408,6 +416,7 @@ int main(int argc, char** argv) {
     }
     std::error_code ec;
     fs::remove_all(root, ec);
-    std::cout << passed << " of " << cases.size() << " cases passed\n";
-    return passed == cases.size() && !cases.empty() ? 0 : 1;
+    std::cout << passed << " of " << ran << " cases in code page " << codePage << " passed ("
+              << cases.size() - ran << " for other code pages)\n";
+    return passed == ran && ran > 0 ? 0 : 1;
 }

@@ -145,4 +145,43 @@ TEST(OurProfileDiskFull, ASaveOnAFullDiskSaysSo) {
               "The settings could not be saved to " + file.string() + ".\n\nThe disk is full.");
 }
 
+// The disk fills between a save's three writes (here: the file may grow no
+// further): the keys written before stay written, and the message says which
+// were saved and which were not.
+TEST(OurProfileDiskFull, ASaveCutShortSaysWhatWasSavedAndWhatWasNot) {
+    TempPrefix prefix;
+    const fs::path file = prefix.settingsFile();
+    GameSettings chosen;
+    chosen.mipMapping = MipMappingMode::On;
+    chosen.lowGraphicMode = 1;
+    chosen.agpMode = AgpMemoryMode::Specify;
+    chosen.agpMemoryMb = 64;
+    const std::string before = "[ZOLT]\r\n";
+    const std::string one = before + "MipMapping=ON\r\n";
+    const std::string two = one + "LowGraphicMode=1\r\n";
+    const std::string partly = "Only part of the settings could be saved to " + file.string();
+    const struct {
+        std::string room; // the file as far as it can grow
+        std::string message;
+    } cases[] = {
+        {one, partly + ": MipMapping was saved; LowGraphicMode and MaxRAMForAGP were not.\n\n"
+                       "The file is too large."},
+        {two, partly + ": MipMapping and LowGraphicMode were saved; MaxRAMForAGP was not.\n\n"
+                       "The file is too large."},
+    };
+    for (const auto& c : cases) {
+        WriteFile(file, before);
+        EXPECT_EQ(RunInChild([&]() -> std::string {
+                      std::signal(SIGXFSZ, SIG_IGN); // write() then fails with EFBIG instead
+                      const rlimit rl{c.room.size(), c.room.size()};
+                      if (::setrlimit(RLIMIT_FSIZE, &rl) != 0)
+                          return std::string("setrlimit: ") + std::strerror(errno);
+                      const SaveResult saved = SaveSettings(chosen);
+                      return saved ? "the save reported success" : SaveFailureMessage(saved);
+                  }),
+                  c.message);
+        EXPECT_EQ(ReadFile(file), c.room);
+    }
+}
+
 } // namespace

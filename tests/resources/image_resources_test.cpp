@@ -76,13 +76,19 @@ Header ReadHeader(const std::vector<Chunk>& chunks) {
     return {BigEndian32(d), BigEndian32(d + 4), d[8], d[9]};
 }
 
+// An image as the framework finds it once the program has registered its own.
+const ImageResource* RegisteredImage(int id) {
+    kvn::RegisterImages(ImageResources());
+    return kvn::FindImage(id);
+}
+
 bool HasChunk(const std::vector<Chunk>& chunks, const std::string& type) {
     return std::any_of(chunks.begin(), chunks.end(),
                        [&](const Chunk& chunk) { return chunk.type == type; });
 }
 
 TEST(ImageResources, IconIs32By32With16PalettedColoursAndTransparency) {
-    const ImageResource* icon = FindImageResource(128);
+    const ImageResource* icon = RegisteredImage(128);
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->id, 128);
     const std::vector<Chunk> chunks = ReadChunks(*icon);
@@ -99,7 +105,7 @@ TEST(ImageResources, IconIs32By32With16PalettedColoursAndTransparency) {
 }
 
 TEST(ImageResources, PictureIs100By159InTrueColour) {
-    const ImageResource* picture = FindImageResource(136);
+    const ImageResource* picture = RegisteredImage(136);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->id, 136);
     const std::vector<Chunk> chunks = ReadChunks(*picture);
@@ -113,7 +119,7 @@ TEST(ImageResources, PictureIs100By159InTrueColour) {
 
 TEST(ImageResources, UnknownIdsAreNotFound) {
     for (int id : {0, -1, 100, 102, 127, 129, 135, 137}) {
-        EXPECT_EQ(FindImageResource(id), nullptr) << id;
+        EXPECT_EQ(RegisteredImage(id), nullptr) << id;
     }
 }
 

@@ -29,20 +29,28 @@ Loaded Load(const std::string& language) {
     return out;
 }
 
-// The table's defaults, written out in full so that a changed row shows up.
-const Calls kDefaults = {{1035, "Graphics"},     {1, "Ok"},
-                         {2, "Cancel"},          {1000, "Low Graphic Quality"},
-                         {1037, "MipMapping"},   {1038, "AGP"},
-                         {1002, "On"},           {1003, "Off"},
-                         {1004, "Auto"},         {1005, "Auto"},
-                         {1006, "Specify (Mb)"}, {1045, "Change the Direct Draw driver..."}};
+// The calls LoadCaptions makes when the file gives `text(row)` for every row
+// of the caption table: each text once per receiving control, in table order.
+template <typename RowText> Calls TableCalls(RowText text) {
+    Calls calls;
+    for (const CaptionRow& row : CaptionTable)
+        for (const int id : row.controls)
+            if (id != 0)
+                calls.emplace_back(id, text(row));
+    return calls;
+}
 
-Calls DefaultsWith(int id, const std::string& text) {
-    Calls calls = kDefaults;
+const Calls kDefaults = TableCalls([](const CaptionRow& row) { return row.defaultCaption; });
+
+Calls With(Calls calls, int id, const std::string& text) {
     for (auto& call : calls)
         if (call.first == id)
             call.second = text;
     return calls;
+}
+
+Calls DefaultsWith(int id, const std::string& text) {
+    return With(kDefaults, id, text);
 }
 
 // Each test runs in a fresh current directory.
@@ -75,12 +83,12 @@ TEST_F(LoadCaptionsTest, SectionThatSetsOnlyOkLeavesTheRestDefault) {
 }
 
 TEST_F(LoadCaptionsTest, EveryKeyReachesItsControls) {
-    Write("[Test]\r\nGRAPHICSTITLE=t\r\nOK=o\r\nCANCEL=c\r\nGRAPHICSQUALITY=q\r\nMMAP=m\r\n"
-          "AGP=a\r\nON=1\r\nOFF=0\r\nAUTO=x\r\nSPECIFY=s\r\nDRVPICKER=d\r\n");
-    const Calls expected = {{1035, "t"}, {1, "o"},    {2, "c"},    {1000, "q"},
-                            {1037, "m"}, {1038, "a"}, {1002, "1"}, {1003, "0"},
-                            {1004, "x"}, {1005, "x"}, {1006, "s"}, {1045, "d"}};
-    EXPECT_EQ(Load("Test").calls, expected);
+    const auto text = [](const CaptionRow& row) { return "<" + std::string(row.key) + ">"; };
+    std::string file = "[Test]\r\n";
+    for (const CaptionRow& row : CaptionTable)
+        file += row.key + ("=" + text(row)) + "\r\n";
+    Write(file);
+    EXPECT_EQ(Load("Test").calls, TableCalls(text));
 }
 
 TEST_F(LoadCaptionsTest, EmptyValueGivesEmptyCaption) {
@@ -168,8 +176,8 @@ TEST_F(LoadCaptionsTest, ACutKeepsUtf8CharactersWhole) {
     Write("[Utf8]\r\nOK=" + cyrillic + "\r\nCANCEL=Activ\xE9\r\nDRVPICKER=x" + cyrillic +
           "\r\n[Ansi]\r\nOK=" + ansi + "\r\n");
     Calls expected = DefaultsWith(1, cyrillic.substr(0, 98));
-    expected[2].second = "Activ\xE9";                      // a short ANSI caption stays whole
-    expected.back().second = "x" + cyrillic.substr(0, 98); // 99 bytes, on a character's end
+    expected = With(expected, 2, "Activ\xE9"); // a short ANSI caption stays whole
+    expected = With(expected, 1045, "x" + cyrillic.substr(0, 98)); // 99 bytes, on a character's end
     EXPECT_EQ(Load("Utf8").calls, expected);
     EXPECT_EQ(Load("Ansi").calls, DefaultsWith(1, ansi.substr(0, 99)));
 }

@@ -83,25 +83,34 @@ TempPrefix::~TempPrefix() {
 }
 #else
 TempPrefix::TempPrefix() : windows_(dir_.path() / "drive_c" / "windows") {
-    if (const char* old = std::getenv("WINEPREFIX")) {
-        hadPrefix_ = true;
-        oldPrefix_ = old;
-    }
     std::filesystem::create_directories(windows_);
     // Drives C: and Z: as a new Wine prefix maps them.
     std::filesystem::create_directory(root() / "dosdevices");
     std::filesystem::create_directory_symlink("../drive_c", root() / "dosdevices" / "c:");
     std::filesystem::create_directory_symlink("/", root() / "dosdevices" / "z:");
-    ::setenv("WINEPREFIX", root().c_str(), 1);
 }
 
-TempPrefix::~TempPrefix() {
-    if (hadPrefix_)
-        ::setenv("WINEPREFIX", oldPrefix_.c_str(), 1);
-    else
-        ::unsetenv("WINEPREFIX");
-}
+TempPrefix::~TempPrefix() = default;
 #endif
+
+ScopedVariable::ScopedVariable(const char* name, const std::string& value) : name_(name) {
+#ifndef _WIN32
+    if (const char* old = std::getenv(name))
+        old_ = old;
+    ::setenv(name, value.c_str(), 1);
+#else
+    (void)value;
+#endif
+}
+
+ScopedVariable::~ScopedVariable() {
+#ifndef _WIN32
+    if (old_)
+        ::setenv(name_.c_str(), old_->c_str(), 1);
+    else
+        ::unsetenv(name_.c_str());
+#endif
+}
 
 std::filesystem::path TempPrefix::settingsFile() const {
     std::filesystem::create_directories(windows() / "korvane");

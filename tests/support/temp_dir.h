@@ -1,8 +1,9 @@
-// Test helpers: a temporary folder, a Wine-style prefix in it, and whole-file
-// reads and writes.
+// Test helpers: a temporary folder, a Wine-style prefix in it, environment
+// variables, and whole-file reads and writes.
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kvn::test {
@@ -18,6 +19,22 @@ class TempDir {
 
   private:
     std::filesystem::path path_;
+};
+
+// Sets an environment variable while it lives, such as LC_ALL for the
+// player's locale. On Windows it changes nothing: the Windows directory is the
+// system's, and the ANSI code page is fixed when the process starts (a test
+// that needs another one checks AnsiCodePage() and runs with LC_ALL set).
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const std::string& value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+  private:
+    std::string name_;
+    std::optional<std::string> old_;
 };
 
 // A temporary Wine-style prefix: WINEPREFIX points at it while it lives, and
@@ -36,8 +53,7 @@ class TempPrefix {
   private:
     TempDir dir_;
     std::filesystem::path windows_;
-    std::string oldPrefix_;
-    bool hadPrefix_ = false;
+    ScopedVariable prefix_{"WINEPREFIX", dir_.path().string()};
 };
 
 // Makes the current directory `dir` while it lives.

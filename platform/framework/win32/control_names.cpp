@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/framework/win32/shortened_caption.h"
+
 namespace kvn {
 
 namespace {
@@ -13,14 +15,13 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+bool IsGroupBox(HWND window) {
+    return ClassOf(window) == L"Button" &&
+           (GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
-// "&x" shows "x" and "&&" shows "&", as the control draws it.
+} // namespace
+
 std::wstring Unmarked(std::wstring_view caption) {
     std::wstring shown;
     for (std::size_t i = 0; i < caption.size(); ++i) {
@@ -30,13 +31,6 @@ std::wstring Unmarked(std::wstring_view caption) {
     }
     return shown;
 }
-
-bool IsGroupBox(HWND window) {
-    return ClassOf(window) == L"Button" &&
-           (GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-}
-
-} // namespace
 
 void LabelEditsForScreenReaders(HWND dialog) {
     std::wstring caption;
@@ -52,7 +46,7 @@ void LabelEditsForScreenReaders(HWND dialog) {
             SetWindowPos(label, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         } else if (kind != L"Edit" && !IsGroupBox(w) && GetWindowTextLengthW(w) > 0) {
-            caption = Unmarked(TextOf(w));
+            caption = Unmarked(WholeCaption(w));
         }
         before = w;
     }

@@ -92,8 +92,9 @@ void AfxPostToUiThread(std::function<void()> call) {
 }
 
 int AfxRunToolkit(int, char**, std::function<int()> body) {
+    // ICC_BAR_CLASSES for the tooltips of shortened captions.
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+                                        ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     HWND target = CreatePostTarget();
     {

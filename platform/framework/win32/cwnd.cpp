@@ -6,6 +6,7 @@
 
 #include "platform/framework/controls.h"
 #include "platform/framework/win32/handles.h"
+#include "platform/framework/win32/shortened_caption.h"
 
 namespace {
 
@@ -33,11 +34,8 @@ void CWnd::SetWindowText(const char* text) {
 std::string CWnd::GetWindowText() const {
     if (window_ == nullptr)
         return {};
-    HWND hwnd = kvn::ToHwnd(window_);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return kvn::Utf8FromWide(text);
+    // The caption as set, also where it is shown shortened.
+    return kvn::Utf8FromWide(kvn::WholeCaption(kvn::ToHwnd(window_)));
 }
 
 void CWnd::SetFocus() {

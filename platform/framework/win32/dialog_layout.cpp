@@ -6,50 +6,44 @@
 #include <vector>
 
 #include "platform/framework/widen_layout.h"
+#include "platform/framework/win32/shortened_caption.h"
 
 namespace kvn {
 
 namespace {
 
-// The width of `window`'s text in the dialog's font, "&" marks left out.
+// The width of `window`'s caption in the dialog's font, "&" marks left out.
 int TextWidth(HWND window, HDC dc) {
-    const int length = GetWindowTextLengthW(window);
-    if (length == 0)
-        return 0;
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    const std::wstring text = WholeCaption(window);
     RECT r{};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
     return r.right - r.left;
 }
 
-// The width a control needs to show its whole caption; 0 for controls
+// What a control draws around its caption, in pixels; -1 for controls
 // without one. The margins are those the platform's controls draw around
 // their text with the 8-point dialog font at 96 dots per inch (4 dialog units
 // are 6 pixels there), scaled with `baseX`, the pixels per 4 dialog units.
-int CaptionWidth(HWND window, HDC dc, int baseX) {
+int CaptionMargins(HWND window, int baseX) {
     wchar_t name[16] = {};
     GetClassNameW(window, name, 16);
     const std::wstring_view kind(name);
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     const auto scaled = [baseX](int pixels) { return pixels * baseX / 6; };
     if (kind == L"Button") {
-        const int text = TextWidth(window, dc);
-        if (text == 0)
-            return 0;
         switch (style & BS_TYPEMASK) {
         case BS_PUSHBUTTON:
         case BS_DEFPUSHBUTTON:
-            return text + scaled(12);
+            return scaled(12);
         case BS_GROUPBOX:
-            return text + scaled(16);
+            return scaled(16);
         default: // check boxes and radio buttons: the box, a gap, the text
-            return text + GetSystemMetrics(SM_CXMENUCHECK) + scaled(6);
+            return GetSystemMetrics(SM_CXMENUCHECK) + scaled(6);
         }
     }
     if (kind == L"Static" && (style & SS_TYPEMASK) == SS_LEFT)
-        return TextWidth(window, dc);
-    return 0;
+        return 0;
+    return -1;
 }
 
 // The work area of the monitor the dialog lies on.
@@ -70,6 +64,7 @@ void FitToCaptions(HWND dialog) {
     MapDialogRect(dialog, &units);
     const int baseX = std::max(1, static_cast<int>(units.right));
     std::vector<HWND> windows;
+    std::vector<int> margins;
     std::vector<LayoutItem> layout;
     for (HWND w = GetWindow(dialog, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
         RECT r;
@@ -81,9 +76,12 @@ void FitToCaptions(HWND dialog) {
         const bool button =
             std::wstring_view(name) == L"Button" &&
             ((style & BS_TYPEMASK) == BS_PUSHBUTTON || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        const int margin = CaptionMargins(w, baseX);
+        const int text = margin < 0 ? 0 : TextWidth(w, dc);
         windows.push_back(w);
+        margins.push_back(margin);
         layout.push_back(LayoutItem{r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                    CaptionWidth(w, dc, baseX), button});
+                                    text > 0 ? text + margin : 0, button});
     }
     SelectObject(dc, oldFont);
     ReleaseDC(dialog, dc);
@@ -98,6 +96,10 @@ void FitToCaptions(HWND dialog) {
         const LayoutItem& item = layout[i];
         SetWindowPos(windows[i], nullptr, item.x, item.y, item.w, item.h,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        // A caption that still needs more room ends in "…".
+        if (item.neededWidth > 0)
+            ShortenCaption(windows[i],
+                           item.neededWidth > item.w ? std::max(0, item.w - margins[i]) : -1);
     }
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left + growth, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,4 +1,5 @@
-// Text between the program (UTF-8 or Windows-1252 bytes) and the W functions.
+// Text between the program (UTF-8, or bytes in the ANSI code page) and the W
+// functions.
 #include "platform/framework/win32/handles.h"
 #include "platform/text/ansi_text.h"
 

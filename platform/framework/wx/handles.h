@@ -29,7 +29,7 @@ inline wxWindow* WxWindow(const CWnd* wrapper) {
     return wrapper != nullptr ? WxWindow(*wrapper) : nullptr;
 }
 
-// Profile-file text (Windows code page or UTF-8) as a widget's text.
+// Profile-file text (UTF-8, or the player's ANSI code page) as a widget's text.
 inline wxString FromAnsi(const char* text) {
     return wxString::FromUTF8(AnsiToUtf8(text ? text : ""));
 }

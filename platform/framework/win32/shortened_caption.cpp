@@ -1,0 +1,183 @@
+#include "platform/framework/win32/shortened_caption.h"
+
+#include <string_view>
+
+#include "platform/framework/win32/control_names.h"
+#include "platform/framework/win32/named_accessible.h"
+
+namespace kvn {
+
+namespace {
+
+// A control that shows its caption shortened is subclassed: this property
+// holds its own window procedure, the whole caption, the room and the
+// dialog's tooltip.
+constexpr wchar_t kState[] = L"KVNShortenedCaption";
+
+struct Shortened {
+    WNDPROC procedure = nullptr;
+    std::wstring whole;
+    int room = -1;
+    HWND tip = nullptr;
+};
+
+Shortened* StateOf(HWND control) {
+    return static_cast<Shortened*>(GetPropW(control, kState));
+}
+
+int Width(HDC dc, std::wstring_view text) {
+    RECT r{};
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    return r.right - r.left;
+}
+
+// The end of the character at `i`: a mnemonic mark stays with its letter, a
+// surrogate pair stays whole.
+std::size_t NextCut(std::wstring_view caption, std::size_t i) {
+    if (caption[i] == L'&' && i + 1 < caption.size())
+        ++i;
+    if (IS_HIGH_SURROGATE(caption[i]) && i + 1 < caption.size() && IS_LOW_SURROGATE(caption[i + 1]))
+        ++i;
+    return i + 1;
+}
+
+// `caption` whole where it fits in `room` pixels in the control's font, else
+// its longest start that fits followed by "…" (blanks before it dropped).
+std::wstring Fitted(HWND control, const std::wstring& caption, int room) {
+    if (room < 0)
+        return caption;
+    HDC dc = GetDC(control);
+    HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    std::wstring shown = caption;
+    if (Width(dc, caption) > room) {
+        shown = L"\u2026";
+        for (std::size_t cut = NextCut(caption, 0); cut < caption.size();
+             cut = NextCut(caption, cut)) {
+            std::wstring start = caption.substr(0, cut);
+            while (start.size() > 1 && start.back() == L' ' && start[start.size() - 2] != L'&')
+                start.pop_back();
+            start += L'\u2026';
+            if (Width(dc, start) > room)
+                break;
+            shown = std::move(start);
+        }
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(control, dc);
+    return shown;
+}
+
+// The tooltip's two tools for a control: the control, and its place in the
+// dialog, which gets the mouse input where the control takes none (a
+// disabled control, the caption's line of a group box).
+void DescribeTools(HWND control, const Shortened& state, TOOLINFOW (&tools)[2]) {
+    HWND dialog = GetParent(control);
+    for (TOOLINFOW& tool : tools) {
+        tool = TOOLINFOW{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = dialog;
+    }
+    tools[0].uFlags |= TTF_IDISHWND;
+    tools[0].uId = reinterpret_cast<UINT_PTR>(control);
+    tools[1].uId = reinterpret_cast<UINT_PTR>(&state);
+    RECT& place = tools[1].rect;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) {
+        RECT line{0, 0, 0, 8}; // a line of the dialog's font
+        MapDialogRect(dialog, &line);
+        place.bottom = place.top + line.bottom;
+    }
+}
+
+// Shows the caption fitted to its room; while it is cut, the tooltip shows
+// it whole.
+void Show(HWND control, Shortened& state) {
+    const std::wstring shown = Fitted(control, state.whole, state.room);
+    CallWindowProcW(state.procedure, control, WM_SETTEXT, 0,
+                    reinterpret_cast<LPARAM>(shown.c_str()));
+    std::wstring whole = Unmarked(state.whole);
+    TOOLINFOW tools[2];
+    DescribeTools(control, state, tools);
+    for (TOOLINFOW& tool : tools) {
+        tool.lpszText = whole.data();
+        SendMessageW(state.tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        if (shown != state.whole)
+            SendMessageW(state.tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+// The dialog's tooltip for shortened captions: the one its other controls
+// use, or a new one. The dialog owns it and destroys it with itself.
+HWND ToolTipOf(HWND dialog) {
+    for (HWND w = GetWindow(dialog, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT))
+        if (const Shortened* other = StateOf(w))
+            return other->tip;
+    HWND tip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, nullptr, nullptr);
+    // Long captions wrap at half the screen's width rather than run off it.
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
+    return tip;
+}
+
+LRESULT CALLBACK ShortenedProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    Shortened* state = StateOf(control);
+    const WNDPROC procedure = state->procedure;
+    switch (message) {
+    case WM_SETTEXT: // the program's caption, shown to fit
+        state->whole = lParam != 0 ? reinterpret_cast<const wchar_t*>(lParam) : L"";
+        Show(control, *state);
+        return TRUE;
+    case WM_GETOBJECT: // screen readers read the whole caption
+        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT))
+            if (const LRESULT answer = AnswerWithName(control, wParam, Unmarked(state->whole)))
+                return answer;
+        break;
+    case WM_WINDOWPOSCHANGED: { // the tooltip follows the control's place
+        TOOLINFOW tools[2];
+        DescribeTools(control, *state, tools);
+        SendMessageW(state->tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tools[1]));
+        break;
+    }
+    case WM_NCDESTROY:
+        RemovePropW(control, kState);
+        delete state;
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcW(procedure, control, message, wParam, lParam);
+}
+
+} // namespace
+
+void ShortenCaption(HWND control, int room) {
+    Shortened* state = StateOf(control);
+    if (state == nullptr) {
+        if (room < 0)
+            return;
+        state = new Shortened;
+        state->whole = WholeCaption(control);
+        state->tip = ToolTipOf(GetParent(control));
+        state->procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
+        SetPropW(control, kState, state);
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShortenedProcedure));
+    }
+    state->room = room;
+    Show(control, *state);
+}
+
+std::wstring WholeCaption(HWND control) {
+    if (const Shortened* state = StateOf(control))
+        return state->whole;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace kvn

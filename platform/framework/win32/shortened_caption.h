@@ -1,0 +1,22 @@
+// Captions still too long for their control after the dialog has widened:
+// shown cut with "…", the whole caption kept for the program, the tooltip and
+// screen readers.
+#pragma once
+
+#include <string>
+
+#include "platform/wintypes.h"
+
+namespace kvn {
+
+// Shows the caption of `control` cut at its end with "…" where it needs more
+// than `room` pixels in the control's font (mnemonic marks take no room; a
+// mnemonic stays while its letter is shown), with the whole caption as the
+// control's tooltip and accessible name. Captions set later are shortened to
+// the same room. A `room` below 0 shows the caption whole again.
+void ShortenCaption(HWND control, int room);
+
+// The caption last set on `control`, whole even where it is shown shortened.
+std::wstring WholeCaption(HWND control);
+
+} // namespace kvn
