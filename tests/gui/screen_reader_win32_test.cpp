@@ -21,7 +21,7 @@ TEST(ScreenReader, EveryControlAPlayerCanReachHasAName) {
     WriteFile(dir.path() / "KVNConfig.ini", "[English]\r\nSPECIFY=Spe&cify (MB)\r\n");
     CGraphicsDlg dialog;
     RunDialog(dialog, [&] {
-        HWND window = reinterpret_cast<HWND>(dialog.GetNativeWindow());
+        HWND window = kvn::Hwnd(&dialog);
         int reachable = 0;
         for (HWND w = GetWindow(window, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
             const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
