@@ -9,6 +9,12 @@ packages=(
   libwxgtk3.2-dev libgtk-3-dev libx11-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
 )
+# The static wxWidgets of the players' program (scripts/build-wx.sh): its
+# source unpacked and built, against the system's GTK 3, PNG, zlib, PCRE2 and
+# XTest (the GUI tests' input).
+packages+=(dpkg-dev make libpng-dev zlib1g-dev libpcre2-dev libxtst-dev)
+# The check of that program in a clean Debian root (tests/linux/clean_root.sh).
+packages+=(debootstrap)
 # Sanitizer builds and libFuzzer (scripts/test-reliability.sh, scripts/fuzz.sh).
 packages+=(clang libclang-rt-14-dev llvm)
 # Extra packages a stage asks for: install-deps.sh [package...]. The Windows
