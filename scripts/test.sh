@@ -31,6 +31,15 @@ export NO_AT_BRIDGE=1 GDK_GL=disable
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --test-dir build --output-on-failure -j2
 
+# The players' program, build/KVNConfig, which the tests above ran: it needs
+# only libraries every GTK 3 desktop has, and works in a clean Debian 12 root
+# with GTK 3 and no wxWidgets (made once, as root, and kept).
+tests/linux/check_linux_program_test.sh
+scripts/check-linux-program.sh build/KVNConfig
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo --preserve-env=DISPLAY,XAUTHORITY)
+xvfb-run -a -s "-screen 0 1280x1024x24" "${sudo[@]}" tests/linux/clean_root.sh build/KVNConfig
+
 # The same core tests against the Windows platform's own functions, under Wine.
 scripts/test-windows.sh
 
