@@ -39,11 +39,18 @@ flags=(
 )
 hash=$(printf '%s\n' "$version" "${flags[@]}" | sha256sum | cut -c1-12)
 prefix="$cache/wx-$version-$hash"
-if [ -x "$prefix/bin/wx-config" ]; then
-  echo "$prefix/bin/wx-config"
-  exit 0
-fi
+take_cached() {
+  if [ -x "$prefix/bin/wx-config" ]; then
+    echo "$prefix/bin/wx-config"
+    exit 0
+  fi
+}
+take_cached
 [ "${1:-}" != --cached ] || exit 1
+# One build at a time; a build that ran while this one waited is taken.
+exec 9>"$cache/wx-$hash.lock"
+flock 9
+take_cached
 echo "Building wxWidgets $version into $prefix (about 11 minutes)..." >&2
 
 work="$cache/wx-work-$hash"

@@ -52,6 +52,9 @@ with_packages() {
   chroot "$root.tmp" apt-get clean
 }
 mkdir -p "$cache"
+# One run at a time: it makes the roots and mounts in them.
+exec 9>"$cache/clean-root.lock"
+flock 9
 # A minimal Debian 12, then a copy of it for each set of packages.
 base=$cache/bookworm-amd64-minbase
 keep_made "$base" minbase
