@@ -26,39 +26,28 @@ root=$cache/bookworm-amd64-gtk3-$(printf '%s\n' "${packages[@]}" | sha256sum | c
 
 mounted() { grep -qF " $1" /proc/mounts; }
 
-# keep_made <folder> <command...>: makes a folder by a command that fills
-# <folder>.tmp, which is emptied first; a folder once made is kept. Never
-# deletes through a mount: a half-made folder with one is left alone.
-keep_made() {
-  local folder=$1
-  shift
-  [ ! -e "$folder/.complete" ] || return 0
-  if mounted "$folder.tmp/"; then
-    echo "clean_root.sh: something is mounted in $folder.tmp; unmount it first" >&2
-    exit 1
-  fi
-  rm -rf "$folder.tmp"
-  "$@" >"$folder.log" 2>&1 || { tail -20 "$folder.log" >&2; exit 1; }
-  touch "$folder.tmp/.complete"
-  mv "$folder.tmp" "$folder"
-}
-minbase() {
-  debootstrap --variant=minbase bookworm "$base.tmp" "$("$here/../../scripts/debian-mirror.sh")"
-}
-with_packages() {
-  cp -a "$base" "$root.tmp"
+mkdir -p "$cache"
+# One run at a time: it makes the root and mounts in it.
+exec 9>"$cache/clean-root.lock"
+flock 9
+# The root is made in $root.tmp and kept once whole. Never deletes through a
+# mount: a half-made root with one is left alone.
+make_root() {
+  debootstrap --variant=minbase bookworm "$root.tmp" "$("$here/../../scripts/debian-mirror.sh")"
   DEBIAN_FRONTEND=noninteractive chroot "$root.tmp" apt-get install -y -q \
     --no-install-recommends "${packages[@]}"
   chroot "$root.tmp" apt-get clean
 }
-mkdir -p "$cache"
-# One run at a time: it makes the roots and mounts in them.
-exec 9>"$cache/clean-root.lock"
-flock 9
-# A minimal Debian 12, then a copy of it for each set of packages.
-base=$cache/bookworm-amd64-minbase
-keep_made "$base" minbase
-keep_made "$root" with_packages
+if [ ! -d "$root" ]; then
+  if mounted "$root.tmp/"; then
+    echo "clean_root.sh: something is mounted in $root.tmp; unmount it first" >&2
+    exit 1
+  fi
+  echo "Making a clean Debian 12 root in $root..." >&2
+  rm -rf "$root.tmp"
+  make_root >"$root.log" 2>&1 || { tail -20 "$root.log" >&2; exit 1; }
+  mv "$root.tmp" "$root"
+fi
 
 if compgen -G "$root/usr/lib/*/libwx_*" >/dev/null; then
   echo "clean_root.sh: $root has wxWidgets" >&2
