@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the static wxWidgets that the Linux program links in, from Debian's
-# own source package, and prints its wx-config. The build is kept in a cache
+# own source package (the version of the libwxgtk3.2-dev installed here), and
+# prints its wx-config. The build is kept in a cache
 # folder outside the work tree (KVN_WX_CACHE, /var/cache/kvnconfig by
 # default), one per source version and set of configure flags, and reused
 # when it is there. The source comes through a private apt configuration in
@@ -12,7 +13,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-version=3.2.2+dfsg-2
+# The version of Debian's wxWidgets packages here, which the mirror has.
+version=$(dpkg-query -W -f='${Version}' libwxgtk3.2-dev 2>/dev/null || echo 3.2.2+dfsg-2)
 cache=${KVN_WX_CACHE:-/var/cache/kvnconfig}
 # A developer who cannot write there keeps it in the own cache folder.
 if ! mkdir -p "$cache" 2>/dev/null || [ ! -w "$cache" ]; then
