@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the static wxWidgets that the Linux program links in, from Debian's
 # own source package (the version of the libwxgtk3.2-dev installed here), and
-# prints its wx-config. The build is kept in a cache
-# folder outside the work tree (KVN_WX_CACHE, /var/cache/kvnconfig by
-# default), one per source version and set of configure flags, and reused
-# when it is there. The source comes through a private apt configuration in
-# that folder: the host's apt configuration is only read, for its mirror.
-# About 11 minutes on two cores; the build deps come from install-deps.sh.
+# prints its wx-config. The build is kept in a cache folder outside the work
+# tree (KVN_WX_CACHE, /var/cache/kvnconfig by default), one per source version
+# and set of configure flags, and reused when it is there. The source comes
+# through a private apt configuration in that folder: the host's apt
+# configuration is only read, for its mirror. 11 to 20 minutes on two busy
+# cores; the build deps come from install-deps.sh.
 #
 # scripts/build-wx.sh --cached: prints the cached build's wx-config, or fails
 # at once when there is none.
@@ -53,7 +53,7 @@ take_cached
 exec 9>"$cache/wx-$hash.lock"
 flock 9
 take_cached
-echo "Building wxWidgets $version into $prefix (about 11 minutes)..." >&2
+echo "Building wxWidgets $version into $prefix (11 to 20 minutes)..." >&2
 
 work="$cache/wx-work-$hash"
 rm -rf "$work"

@@ -33,7 +33,7 @@ if [ "${KVN_DEMO_PLATFORM:-}" = windows ]; then
 fi
 scripts/install-deps.sh
 # The players' program where its wxWidgets is already built (scripts/build.sh
-# builds it once, in about 11 minutes); else, to start at once, the program
+# builds it once, in 11 to 20 minutes); else, to start at once, the program
 # alone on Debian's wxWidgets packages, in a tree of its own.
 if scripts/build-wx.sh --cached >/dev/null; then
   program=build/KVNConfig
