@@ -13,9 +13,9 @@ constexpr const char* kToolCommandLine = "DrvPicker.exe -app:ZOLT";
 } // namespace
 
 struct DriverToolLauncher::Run {
-    std::string toolPath;           // copied before the worker starts
-    PostToUiThread post;            // how the worker reports
-    Finished finished;              // runs on the user-interface thread
+    std::string toolPath;                      // copied before the worker starts
+    PostToUiThread post;                       // how the worker reports
+    Finished finished;                         // runs on the user-interface thread
     std::optional<kvn::MissingProton> missing; // written by the worker before it posts
 
     std::mutex mutex;

@@ -137,10 +137,10 @@ std::vector<std::string> ManifestIds(const std::string& steamapps) {
         if (name.size() <= start.size() + end.size() || name.substr(0, start.size()) != start ||
             name.substr(name.size() - end.size()) != end)
             continue;
-        const std::string_view id = name.substr(start.size(), name.size() - start.size() - end.size());
-        if (id.size() <= 20 && std::all_of(id.begin(), id.end(), [](char c) {
-                return c >= '0' && c <= '9';
-            }))
+        const std::string_view id =
+            name.substr(start.size(), name.size() - start.size() - end.size());
+        if (id.size() <= 20 &&
+            std::all_of(id.begin(), id.end(), [](char c) { return c >= '0' && c <= '9'; }))
             ids.emplace_back(id);
     }
     std::sort(ids.begin(), ids.end(), [](const std::string& a, const std::string& b) {
@@ -154,7 +154,8 @@ std::vector<std::string> ManifestIds(const std::string& steamapps) {
 std::string ManifestInstallDir(std::string_view manifest) {
     KeyValuesReader reader(manifest);
     KeyValuesReader::Token root = reader.Next();
-    if (root.kind != KeyValuesReader::Kind::String || !EqualsIgnoringAsciiCase(root.text, "AppState") ||
+    if (root.kind != KeyValuesReader::Kind::String ||
+        !EqualsIgnoringAsciiCase(root.text, "AppState") ||
         reader.Next().kind != KeyValuesReader::Kind::Open)
         return {};
     // Key-value pairs of the top-level block; nested blocks are skipped.

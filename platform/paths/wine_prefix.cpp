@@ -57,10 +57,11 @@ std::vector<std::string> CurrentFolders() {
     physical = buffer.data()[0] == '/' ? buffer.data() : "";
     if (const char* pwd = std::getenv("PWD"); pwd && pwd[0] == '/') {
         const std::string logical = WithoutTrailingSlashes(pwd);
-        struct stat here {}, there {};
-        if (logical != physical && !HasDotComponent(logical) &&
-            ::stat(".", &here) == 0 && ::stat(logical.c_str(), &there) == 0 &&
-            here.st_dev == there.st_dev && here.st_ino == there.st_ino)
+        struct stat here {
+        }, there{};
+        if (logical != physical && !HasDotComponent(logical) && ::stat(".", &here) == 0 &&
+            ::stat(logical.c_str(), &there) == 0 && here.st_dev == there.st_dev &&
+            here.st_ino == there.st_ino)
             folders.push_back(logical);
     }
     if (!physical.empty())
@@ -108,7 +109,8 @@ GamePrefix FindGamePrefix() {
             found = {};
             if (const char* home = std::getenv("HOME"); home && *home)
                 found = {WithoutTrailingSlashes(std::string(home) + "/.wine"),
-                         PrefixOrigin::Default, {}};
+                         PrefixOrigin::Default,
+                         {}};
         }
     }
     found.compatData = CompatDataOf(found.path);

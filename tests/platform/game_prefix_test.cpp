@@ -79,18 +79,17 @@ TEST_F(GamePrefixSearch, FollowsWineLaunchersAndSteamInThatOrder) {
         {"Games/zolt", nullptr, nullptr, In("Games/zolt"), PrefixOrigin::Folder, ""},
         {"ZOLT-link", "ZOLT-link", nullptr, In("Games/zolt"), PrefixOrigin::Folder, ""},
         {"Games/zolt/drive_c/Games/ZOLT", nullptr, "/given/", "/given", PrefixOrigin::Given, ""},
-        {"Games/zolt/drive_c/Games/ZOLT", nullptr, "", In("Games/zolt"), PrefixOrigin::Folder,
-         ""},
+        {"Games/zolt/drive_c/Games/ZOLT", nullptr, "", In("Games/zolt"), PrefixOrigin::Folder, ""},
         {"lib/steamapps/common/ZOLT/bin", nullptr, nullptr, compat + "/200/pfx",
          PrefixOrigin::Steam, compat + "/200"},
-        {"lib/steamapps/common/Linked", "lib/steamapps/common/Linked", nullptr,
-         compat + "/400/pfx", PrefixOrigin::Steam, compat + "/400"},
-        {"disk/ZOLT", "lib/steamapps/common/ZOLT", nullptr, In("home/.wine"),
-         PrefixOrigin::Default, ""}, // $PWD names another folder: not believed
+        {"lib/steamapps/common/Linked", "lib/steamapps/common/Linked", nullptr, compat + "/400/pfx",
+         PrefixOrigin::Steam, compat + "/400"},
+        {"disk/ZOLT", "lib/steamapps/common/ZOLT", nullptr, In("home/.wine"), PrefixOrigin::Default,
+         ""}, // $PWD names another folder: not believed
         {"lib/steamapps/compatdata/100/pfx/drive_c", nullptr, nullptr, compat + "/100/pfx",
          PrefixOrigin::Folder, compat + "/100"},
-        {"lib/steamapps/common/NoPfx", nullptr, nullptr, In("home/.wine"),
-         PrefixOrigin::Default, ""},
+        {"lib/steamapps/common/NoPfx", nullptr, nullptr, In("home/.wine"), PrefixOrigin::Default,
+         ""},
         {"lib/steamapps/common", nullptr, nullptr, In("home/.wine"), PrefixOrigin::Default, ""},
         {"home", nullptr, nullptr, In("home/.wine"), PrefixOrigin::Default, ""},
     };
@@ -120,12 +119,14 @@ TEST_F(GamePrefixSearch, ProtonFolderComesFromConfigInfo) {
 
 TEST(AppManifest, InstallDirComesFromTheTopBlockOnly) {
     EXPECT_EQ(kvn::ManifestInstallDir(Manifest("ZOLT")), "ZOLT");
-    EXPECT_EQ(kvn::ManifestInstallDir("// made by Steam\n\"appstate\" { installdir \"Z \\\"Q\\\"\" }"),
-              "Z \"Q\"");
-    for (const char* bad : {"", "\"AppState\"", "{ \"installdir\" \"ZOLT\" }",
-                            "\"Other\" { \"installdir\" \"ZOLT\" }",
-                            "\"AppState\" { \"x\" { \"installdir\" \"ZOLT\" } }",
-                            "\"AppState\" { \"installdir\" \"ZOLT", "\"AppState\" { } \"installdir\" \"Z\""})
+    EXPECT_EQ(
+        kvn::ManifestInstallDir("// made by Steam\n\"appstate\" { installdir \"Z \\\"Q\\\"\" }"),
+        "Z \"Q\"");
+    for (const char* bad :
+         {"", "\"AppState\"", "{ \"installdir\" \"ZOLT\" }",
+          "\"Other\" { \"installdir\" \"ZOLT\" }",
+          "\"AppState\" { \"x\" { \"installdir\" \"ZOLT\" } }",
+          "\"AppState\" { \"installdir\" \"ZOLT", "\"AppState\" { } \"installdir\" \"Z\""})
         EXPECT_EQ(kvn::ManifestInstallDir(bad), "") << bad;
 }
 

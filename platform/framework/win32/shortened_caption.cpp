@@ -88,8 +88,7 @@ void DescribeTools(HWND control, const Shortened& state, TOOLINFOW (&tools)[2]) 
     GetWindowRect(control, &place);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
     // A group box's own tooltip covers the whole box; its caption's, the line.
-    if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
-        state.own.empty()) {
+    if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && state.own.empty()) {
         RECT line{0, 0, 0, 8}; // a line of the dialog's font
         MapDialogRect(dialog, &line);
         place.bottom = place.top + line.bottom;

@@ -237,8 +237,8 @@ void SetOwnToolTip(wxWindow* control, const wxString& text) {
     g_object_set_data_full(G_OBJECT(Handle(control)), kOwnToolTip,
                            text.empty() ? nullptr : g_strdup(text.utf8_str()), g_free);
     GtkLabel* label = CaptionLabel(control);
-    ShowToolTip(control, label != nullptr &&
-                             gtk_label_get_ellipsize(label) != PANGO_ELLIPSIZE_NONE);
+    ShowToolTip(control,
+                label != nullptr && gtk_label_get_ellipsize(label) != PANGO_ELLIPSIZE_NONE);
 }
 
 void OnCaptionMnemonic(wxWindow* control, std::function<void()> action) {
