@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   libwxgtk3.2-dev libgtk-3-dev libx11-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+  python3 desktop-file-utils
 )
 # Sanitizer builds and libFuzzer (scripts/test-reliability.sh, scripts/fuzz.sh).
 packages+=(clang libclang-rt-14-dev llvm)
