@@ -16,9 +16,9 @@ inline std::string SettingsFileLogLine(const std::string& program, const std::st
 // `prefix` must be run by the Proton in `proton` (empty when the prefix
 // names none), and that one is not there.
 inline std::string ProtonMissingText(const std::string& prefix, const std::string& proton) {
-    const std::string which = proton.empty() ? "the Proton that last ran it, which it does not name"
-                                             : "the Proton that last ran it, " + proton;
+    const std::string which = proton.empty() ? ", and the prefix does not say which Proton that is."
+                                             : ", and that Proton was not found (" + proton + ").";
     return "The driver tool was not started.\n\nThe game runs in Steam's Proton prefix " + prefix +
-           ", and a Windows program there has to run with " + which +
-           ". That Proton was not found. Start the game once from Steam, then try again.";
+           ". A Windows program there must run with the Proton that last ran the game" + which +
+           " Start the game once from Steam, then try again.";
 }
