@@ -25,23 +25,27 @@ bool IsDirectory(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Closes a descriptor when it goes.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
 // The regular file at `path` when it has at most kMaxFileSize bytes.
 std::optional<std::string> ReadSmallFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* f) {
-        ::close(*f);
-        delete f;
-    });
+    // Not blocking: a FIFO in its place must not hang the search.
+    const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode) ||
         static_cast<std::size_t>(st.st_size) > kMaxFileSize)
         return std::nullopt;
     std::string text;
     char chunk[4096];
     for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        const ssize_t got = ::read(file.fd, chunk, sizeof chunk);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -189,13 +193,14 @@ std::string SteamGamePrefix(const std::string& dir) {
         if (NameOf(common) != "common" || !EqualsIgnoringAsciiCase(NameOf(steamapps), "steamapps"))
             continue;
         const std::string game = NameOf(folder);
+        // Only apps with a prefix can be the one; their manifests are read.
         for (const std::string& id : ManifestIds(steamapps)) {
+            const std::string prefix = steamapps + "/compatdata/" + id + "/pfx";
+            if (!IsDirectory(prefix + "/drive_c"))
+                continue;
             const std::optional<std::string> manifest =
                 ReadSmallFile(steamapps + "/appmanifest_" + id + ".acf");
-            if (!manifest || ManifestInstallDir(*manifest) != game)
-                continue;
-            const std::string prefix = steamapps + "/compatdata/" + id + "/pfx";
-            if (IsDirectory(prefix + "/drive_c"))
+            if (manifest && ManifestInstallDir(*manifest) == game)
                 return prefix;
         }
         return {};
