@@ -14,14 +14,16 @@ fail() {
   echo "install-menu-entry: $*" >&2
   exit 1
 }
-[ $# -ge 1 ] && [ $# -le 2 ] || {
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
   echo "usage: scripts/install-menu-entry.sh GAME_FOLDER [PROGRAM]" >&2
   exit 2
-}
+fi
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 game=$(cd "$1" 2>/dev/null && pwd) || fail "no such folder: $1"
 program=${2:-$source_dir/build/KVNConfig}
-[ -f "$program" ] && [ -x "$program" ] || fail "no program at $program (build it with scripts/build.sh)"
+if [ ! -f "$program" ] || [ ! -x "$program" ]; then
+  fail "no program at $program (build it with scripts/build.sh)"
+fi
 program_dir=$(cd "$(dirname "$program")" && pwd)
 program=$program_dir/$(basename "$program")
 icons=$program_dir/icons/hicolor
