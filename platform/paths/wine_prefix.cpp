@@ -47,14 +47,18 @@ bool HasDotComponent(const std::string& path) {
 // is on disk when that differs.
 std::vector<std::string> CurrentFolders() {
     std::vector<std::string> folders;
+    // Empty when the folder has no path (removed, or "(unreachable)").
     std::string physical;
-    std::vector<char> buffer(4096);
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE || buffer.size() > (1u << 20))
+    for (std::vector<char> buffer(4096); buffer.size() <= (1u << 20);
+         buffer.resize(buffer.size() * 2)) {
+        if (::getcwd(buffer.data(), buffer.size()) != nullptr) {
+            if (buffer[0] == '/')
+                physical = buffer.data();
             break;
-        buffer.resize(buffer.size() * 2);
+        }
+        if (errno != ERANGE)
+            break;
     }
-    physical = buffer.data()[0] == '/' ? buffer.data() : "";
     if (const char* pwd = std::getenv("PWD"); pwd && pwd[0] == '/') {
         const std::string logical = WithoutTrailingSlashes(pwd);
         struct stat here {
