@@ -3,6 +3,9 @@
 // disabled; its end enables them again.
 #include "dialog/graphics_dlg.h"
 
+#include "platform/framework/message_box.h"
+#include "resources/message_texts.h"
+
 void CGraphicsDlg::OnDriverToolClicked() {
     // The disabled button takes no second click; a click sent as a message
     // must not start a second tool either.
@@ -15,12 +18,17 @@ void CGraphicsDlg::OnDriverToolClicked() {
     toolButton.EnableWindow(FALSE);
     // The launcher reports the end on this thread, after this handler, so the
     // report never comes before workerThread is recorded.
-    workerThread = toolLauncher.Start(toolPath, [this] { OnDriverToolFinished(); }).has_value();
+    workerThread = toolLauncher
+                       .Start(toolPath,
+                              [this](const std::optional<kvn::MissingProton>& missing) {
+                                  OnDriverToolFinished(missing);
+                              })
+                       .has_value();
     if (!workerThread)
-        OnDriverToolFinished(); // no worker, nothing to wait for
+        OnDriverToolFinished(std::nullopt); // no worker, nothing to wait for
 }
 
-void CGraphicsDlg::OnDriverToolFinished() {
+void CGraphicsDlg::OnDriverToolFinished(const std::optional<kvn::MissingProton>& missing) {
     const bool giveFocusBack = toolButtonHadFocus;
     workerThread = false;
     toolButtonHadFocus = false;
@@ -31,6 +39,11 @@ void CGraphicsDlg::OnDriverToolFinished() {
     // the player has chosen another one meanwhile, it goes back to the button.
     if (giveFocusBack && !HasFocusedControl())
         toolButton.SetFocus();
+    // Any other Wine would update the game's prefix to its own version: the
+    // tool waits for the game's Proton, and the player learns why.
+    if (missing)
+        AfxMessageBox(ProtonMissingText(missing->prefix, missing->proton).c_str(),
+                      MB_ICONEXCLAMATION);
 }
 
 void CGraphicsDlg::OnDestroyWindow() {

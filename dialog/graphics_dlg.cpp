@@ -1,8 +1,11 @@
 #include "dialog/graphics_dlg.h"
 
+#include <cstdio>
+
 #include "dialog/about_box.h"
 #include "platform/framework/cwinapp.h"
 #include "platform/framework/message_box.h"
+#include "resources/message_texts.h"
 #include "resources/resource_ids.h"
 #include "settings/caption_file.h"
 #include "settings/save_failure.h"
@@ -55,6 +58,11 @@ BOOL CGraphicsDlg::OnOpen() {
     SendDlgItemMessage(IDC_MEMORY_SPIN, UDM_SETRANGE, 0, MAKELONG(kMinMemoryMb, kMaxMemoryMb));
 
     LoadSettings(settings);
+    // Which file this is shows in the title group's tooltip, and in a line on
+    // standard error, which launchers keep in their logs.
+    const std::string file = SettingsFileHostPath();
+    titleGroup.SetToolTip(SettingsFileToolTip(file).c_str());
+    std::fputs(SettingsFileLogLine(AfxProgramTitle(), file).c_str(), stderr);
     memoryEdit.EnableWindow(settings.agpMode != AgpMemoryMode::Auto);
     LoadCaptions(settings.language, toolPath,
                  [this](int id, const char* text) { SetDlgItemText(id, text); });

@@ -46,7 +46,7 @@ class CGraphicsDlg : public CDialog {
 
     // The driver-tool button (dialog/driver_tool_button.cpp).
     void OnDriverToolClicked();
-    void OnDriverToolFinished();
+    void OnDriverToolFinished(const std::optional<kvn::MissingProton>& missing);
     void OnDestroyWindow();
     DriverToolLauncher toolLauncher;
     bool toolButtonHadFocus = false; // when clicked; for giving the focus back at the end

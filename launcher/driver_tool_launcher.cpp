@@ -5,8 +5,6 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/process/start_program.h"
-
 namespace {
 
 // The tool sees its own name followed by one argument that names the game.
@@ -15,9 +13,10 @@ constexpr const char* kToolCommandLine = "DrvPicker.exe -app:ZOLT";
 } // namespace
 
 struct DriverToolLauncher::Run {
-    std::string toolPath;           // copied before the worker starts
-    PostToUiThread post;            // how the worker reports
-    std::function<void()> finished; // runs on the user-interface thread
+    std::string toolPath;                      // copied before the worker starts
+    PostToUiThread post;                       // how the worker reports
+    Finished finished;                         // runs on the user-interface thread
+    std::optional<kvn::MissingProton> missing; // written by the worker before it posts
 
     std::mutex mutex;
     // Set on the user-interface thread under `mutex`; read by the worker
@@ -30,7 +29,7 @@ DriverToolLauncher::~DriverToolLauncher() {
 }
 
 std::optional<std::thread::id> DriverToolLauncher::Start(const std::string& toolPath,
-                                                         std::function<void()> finished) {
+                                                         Finished finished) {
     auto run = std::make_shared<Run>();
     run->toolPath = toolPath;
     run->post = post_;
@@ -65,7 +64,7 @@ void DriverToolLauncher::Abandon() {
 void DriverToolLauncher::DriverToolThreadProc(std::shared_ptr<Run> run) {
     // A tool that cannot be started ends the wait at once; the result is not
     // examined either way.
-    kvn::StartProgramAndWait(run->toolPath, kToolCommandLine);
+    kvn::StartProgramAndWait(run->toolPath, kToolCommandLine, run->missing);
 
     // Posting under the lock: once the launcher has abandoned the run, this
     // thread no longer posts: the user-interface thread may be gone with the
@@ -74,7 +73,7 @@ void DriverToolLauncher::DriverToolThreadProc(std::shared_ptr<Run> run) {
     if (!run->abandoned) {
         run->post([run] {
             if (!run->abandoned)
-                run->finished();
+                run->finished(run->missing);
         });
     }
 }

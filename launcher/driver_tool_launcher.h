@@ -15,10 +15,15 @@
 #include <thread>
 #include <utility>
 
+#include "platform/process/start_program.h"
+
 class DriverToolLauncher {
   public:
     // Runs a call on the user-interface thread, soon; safe from any thread.
     using PostToUiThread = std::function<void(std::function<void()>)>;
+    // Runs on the user-interface thread when the tool has ended or could not
+    // start; names the missing Proton when that kept the tool from starting.
+    using Finished = std::function<void(const std::optional<kvn::MissingProton>& missing)>;
 
     // What a worker and its launcher share. Both hold it, so it outlives
     // whichever of them ends first.
@@ -36,8 +41,7 @@ class DriverToolLauncher {
     // worker's id, or none when no thread could be created (then `finished`
     // never runs). One run at a time: the caller starts the next one only
     // after `finished`.
-    std::optional<std::thread::id> Start(const std::string& toolPath,
-                                         std::function<void()> finished);
+    std::optional<std::thread::id> Start(const std::string& toolPath, Finished finished);
 
     // From now on the worker's end is not reported, and a report already
     // posted is dropped. For the user-interface thread, when the window that

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   libwxgtk3.2-dev libgtk-3-dev libx11-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+  python3 desktop-file-utils
 )
 # The static wxWidgets of the players' program (scripts/build-wx.sh): its
 # source unpacked and built, against the system's GTK 3, PNG, zlib, PCRE2 and

@@ -28,6 +28,10 @@ std::string SettingsFilePath() {
     return std::string(directory) + "\\korvane\\kvn.ini";
 }
 
+std::string SettingsFileHostPath() {
+    return kvn::ToHostPath(SettingsFilePath());
+}
+
 void LoadSettings(GameSettings& settings) {
     const std::string path = SettingsFilePath();
     const char* file = path.c_str();
@@ -79,7 +83,7 @@ SaveResult SaveSettings(const GameSettings& settings) {
             !WritePrivateProfileStringA(kSection, key, value, path.c_str())) {
             result.failedKey = key;
             result.error = LastWriteError();
-            result.file = kvn::ToHostPath(path);
+            result.file = SettingsFileHostPath();
         }
         (result.failedKey == nullptr ? result.saved : result.notSaved).push_back(key);
     }

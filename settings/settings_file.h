@@ -10,6 +10,10 @@
 // Windows directory it is "\korvane\kvn.ini".
 std::string SettingsFilePath();
 
+// The same file as a path of this system, as the player finds it in a file
+// manager or a terminal.
+std::string SettingsFileHostPath();
+
 // Reads MipMapping, LowGraphicMode, MaxRAMForAGP, Language and DDDriver from
 // section ZOLT, in that order, falling back to defaults. Never fails.
 void LoadSettings(GameSettings& settings);

@@ -28,6 +28,10 @@ class CWnd : public CCmdTarget {
     void SetWindowText(const char* text);
     // The window's text as UTF-8.
     std::string GetWindowText() const;
+    // Shows `text` (Windows-1252 bytes or UTF-8) when the pointer rests on
+    // the control; after the whole caption where that is shown shortened.
+    // An empty text removes it.
+    void SetToolTip(const char* text);
     void SetFocus();
     bool HasFocus() const;
     int GetDlgCtrlID() const;

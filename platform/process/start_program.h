@@ -2,6 +2,7 @@
 // its end, by the rules of the Windows C runtime's spawn functions.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,12 +26,32 @@ namespace kvn {
 // signal's number. It runs in a session of its own, so that signals meant for
 // this program's terminal do not reach it. It gets the environment that this
 // one received (see SetForThisProgramOnly), the current directory and the
-// standard streams, and nothing else.
+// standard streams, and nothing else; WINEPREFIX is added when the game's
+// prefix (FindGamePrefix) was found rather than given, so that the tool runs
+// in the same prefix as the game. In a Proton prefix a Windows program or
+// batch file is started by that Proton's own script, never by another Wine
+// (which would update the prefix to its own version): as
+// {"<Proton>/proton", "run", what wine would get}, with
+// STEAM_COMPAT_DATA_PATH naming the prefix's compatdata folder and
+// STEAM_COMPAT_CLIENT_INSTALL_PATH the Steam folder.
 //
 // The call holds no lock while it waits, so the calling thread may be
 // abandoned and the process may exit at any time meanwhile: the program is
 // not stopped with it and runs on by itself.
 int StartProgramAndWait(const std::string& windowsPath, const std::string& commandLine);
+
+// Why a Windows program was not started in the game's prefix: the prefix is
+// Proton's, a program in it runs only with the Proton that last ran it, and
+// that one is not there.
+struct MissingProton {
+    std::string prefix; // the game's prefix, as a path of this system
+    std::string proton; // the Proton folder looked for; empty when the prefix names none
+};
+
+// As above; when nothing was started for want of the prefix's Proton,
+// `missing` says which, and is empty otherwise. On Windows it stays empty.
+int StartProgramAndWait(const std::string& windowsPath, const std::string& commandLine,
+                        std::optional<MissingProton>& missing);
 
 #ifndef _WIN32
 // The file on this system that StartProgramAndWait would start for

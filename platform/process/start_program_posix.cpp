@@ -1,4 +1,6 @@
 // Program start on POSIX: posix_spawn, never a shell.
+#include "platform/paths/steam_library.h"
+#include "platform/paths/wine_prefix.h"
 #include "platform/process/command_line.h"
 #include "platform/process/player_environment.h"
 #include "platform/process/program_path.h"
@@ -97,15 +99,44 @@ void MarkDescriptorsCloseOnExec() {
 }
 #endif
 
-// Starts `file` with `argv` in a session of its own. Returns its pid, or -1.
-pid_t Spawn(const std::string& file, const std::vector<std::string>& args) {
+bool IsDirectory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Sets `name` to `value` in `environment`, in place of any value it has.
+void SetVariable(std::vector<std::string>& environment, const std::string& name,
+                 const std::string& value) {
+    const std::string start = name + "=";
+    std::erase_if(environment, [&](const std::string& e) { return e.starts_with(start); });
+    environment.push_back(start + value);
+}
+
+// The Steam folder, for Proton's script: the one the player's environment
+// names, else where Steam links or installs it, else the library's own.
+std::string SteamFolder(const std::string& compatData) {
+    if (const char* given = std::getenv("STEAM_COMPAT_CLIENT_INSTALL_PATH"); given && *given)
+        return given;
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        for (const char* place : {"/.steam/steam", "/.local/share/Steam"})
+            if (IsDirectory(std::string(home) + place))
+                return std::string(home) + place;
+    }
+    // <library>/steamapps/compatdata/<appid>
+    std::string library = compatData;
+    for (int i = 0; i < 3; ++i)
+        library = library.substr(0, library.find_last_of('/'));
+    return library.empty() ? "/" : library;
+}
+
+// Starts `file` with `argv` and `environment` in a session of its own.
+// Returns its pid, or -1.
+pid_t Spawn(const std::string& file, const std::vector<std::string>& args,
+            std::vector<std::string> environment) {
     std::vector<char*> argv;
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    // The environment as the player gave it to us, without what we set for
-    // ourselves.
-    std::vector<std::string> environment = ReceivedEnvironment();
     std::vector<char*> envp;
     for (std::string& e : environment)
         envp.push_back(e.data());
@@ -163,35 +194,61 @@ int WaitForExit(pid_t pid) {
 } // namespace
 
 int StartProgramAndWait(const std::string& windowsPath, const std::string& commandLine) {
+    std::optional<MissingProton> missing;
+    return StartProgramAndWait(windowsPath, commandLine, missing);
+}
+
+int StartProgramAndWait(const std::string& windowsPath, const std::string& commandLine,
+                        std::optional<MissingProton>& missing) {
+    missing.reset();
     std::string file = ResolveProgramPath(windowsPath);
     if (file.empty())
         return -1;
     std::vector<std::string> args = SplitCommandLine(commandLine);
 
-    if (IsBatchFile(file)) {
-        // Wine's command interpreter runs the batch file itself, with the
-        // arguments after the name.
-        std::string wine = FindOnPath("wine");
-        if (wine.empty())
-            return -1;
-        args[0] = BatchFileWindowsPath(windowsPath, file);
-        args.insert(args.begin(), {"wine", "cmd", "/c"});
-        file = wine;
-    } else if (IsWindowsProgram(file)) {
-        // Wine takes the program's path where its name would be; the
-        // arguments after the name are passed on unchanged.
-        std::string wine = FindOnPath("wine");
-        if (wine.empty())
-            return -1;
-        std::error_code ec;
-        std::string absolute = std::filesystem::absolute(file, ec).string();
-        if (ec)
-            return -1;
-        args[0] = absolute;
-        args.insert(args.begin(), "wine");
-        file = wine;
+    // The environment as the player gave it to us, without what we set for
+    // ourselves, and the game's prefix where the player did not name it.
+    const GamePrefix prefix = FindGamePrefix();
+    std::vector<std::string> environment = ReceivedEnvironment();
+    if (prefix.origin == PrefixOrigin::Folder || prefix.origin == PrefixOrigin::Steam)
+        SetVariable(environment, "WINEPREFIX", prefix.path);
+
+    const bool batch = IsBatchFile(file);
+    if (batch || IsWindowsProgram(file)) {
+        if (batch) {
+            // Wine's command interpreter runs the batch file itself, with the
+            // arguments after the name.
+            args[0] = BatchFileWindowsPath(windowsPath, file);
+            args.insert(args.begin(), {"cmd", "/c"});
+        } else {
+            // Wine takes the program's path where its name would be; the
+            // arguments after the name are passed on unchanged.
+            std::error_code ec;
+            args[0] = std::filesystem::absolute(file, ec).string();
+            if (ec)
+                return -1;
+        }
+        if (prefix.compatData.empty()) {
+            file = FindOnPath("wine");
+            if (file.empty())
+                return -1;
+            args.insert(args.begin(), "wine");
+        } else {
+            const std::string proton = ProtonFolder(prefix.compatData);
+            file = proton + "/proton";
+            struct stat st {};
+            if (proton.empty() || ::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+                ::access(file.c_str(), X_OK) != 0) {
+                missing = MissingProton{prefix.path, proton};
+                return -1;
+            }
+            args.insert(args.begin(), {file, "run"});
+            SetVariable(environment, "STEAM_COMPAT_DATA_PATH", prefix.compatData);
+            SetVariable(environment, "STEAM_COMPAT_CLIENT_INSTALL_PATH",
+                        SteamFolder(prefix.compatData));
+        }
     }
-    pid_t pid = Spawn(file, args);
+    pid_t pid = Spawn(file, args, std::move(environment));
     return pid < 0 ? -1 : WaitForExit(pid);
 }
 

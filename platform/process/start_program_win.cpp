@@ -69,4 +69,10 @@ int StartProgramAndWait(const std::string& windowsPath, const std::string& comma
     return static_cast<int>(code);
 }
 
+int StartProgramAndWait(const std::string& windowsPath, const std::string& commandLine,
+                        std::optional<MissingProton>& missing) {
+    missing.reset();
+    return StartProgramAndWait(windowsPath, commandLine);
+}
+
 } // namespace kvn

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Converts the art's PNGs into the formats of Windows resource scripts.
+"""Converts the art's PNGs into the formats of Windows resource scripts, and
+the icon into the sizes of a Linux icon theme.
 
 python3 png_to_windows.py ico <input.png> <output.ico>   (32-bit icon, sizes 16 to 64)
 python3 png_to_windows.py bmp <input.png> <output.bmp>   (24-bit bitmap)
+python3 png_to_windows.py theme <input.png> <folder>     (<folder>/<n>x<n>/apps/KVNConfig.png)
 Reads the non-interlaced PNGs that make_art.py writes (palette, RGB, RGBA).
 """
 
+import os
 import struct
 import sys
 import zlib
@@ -154,10 +157,30 @@ def write_bmp(path, width, height, rows):
     open(path, "wb").write(file_header + header + pixels)
 
 
+# The sizes of the hicolor icon theme that desktops look up for menus, task
+# bars and the task switcher.
+THEME_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def write_theme(folder, width, height, rows):
+    """The icon as <folder>/<n>x<n>/apps/KVNConfig.png in every THEME_SIZES,
+    scaled as for the Windows icon."""
+    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+    from make_art import write_png
+
+    for size in THEME_SIZES:
+        scaled = rows if size == width == height else resample(width, height, rows, size)
+        target = os.path.join(folder, "%dx%d" % (size, size), "apps")
+        os.makedirs(target, exist_ok=True)
+        packed = [b"".join(bytes(pixel) for pixel in line) for line in scaled]
+        write_png(os.path.join(target, "KVNConfig.png"), size, size, 6, 8, packed)
+
+
 def main():
     kind, source, target = sys.argv[1:4]
     width, height, rows = read_png(source)
-    (write_ico if kind == "ico" else write_bmp)(target, width, height, rows)
+    writers = {"ico": write_ico, "bmp": write_bmp, "theme": write_theme}
+    writers[kind](target, width, height, rows)
 
 
 if __name__ == "__main__":

@@ -64,6 +64,10 @@ TEST_F(PlayerView, LongestCaptionsFitTheScreenShortenedWithTheirWholeText) {
         EXPECT_EQ(AccessibleName(dialog.okButton), okText);
         EXPECT_EQ(dialog.lowQualityCheck.GetWindowText(), lowText);
         EXPECT_EQ(ToolTipText(dialog.mipGroup), std::string(97, 'W') + "M");
+        // The title group, wide enough for its caption, keeps the tooltip
+        // that names the file the dialog edits.
+        EXPECT_EQ(ToolTipText(dialog.titleGroup),
+                  "Settings file: " + prefix.settingsFile().string());
         PressKey(LetterKey('l'), kModAlt);
         EXPECT_TRUE(WaitUntil([&] { return dialog.lowQualityCheck.GetCheck() == 1; }));
 #ifdef _WIN32
@@ -96,11 +100,11 @@ TEST_F(PlayerView, LongestCaptionsKeepTheDialogOnScreenWithOkAndCancelCentred) {
 TEST_F(PlayerView, ThePictureFillsItsPlaceInTheTemplate) {
     Open("");
     RunDialog(dialog, [&] {
-        const kvn::DialogTemplate* tmpl = kvn::FindDialogTemplate(static_cast<int>(dialog.GetTemplateId()));
+        const kvn::DialogTemplate* tmpl =
+            kvn::FindDialogTemplate(static_cast<int>(dialog.GetTemplateId()));
         ASSERT_NE(tmpl, nullptr);
-        const auto row = std::find_if(tmpl->controls.begin(), tmpl->controls.end(), [](auto& c) {
-            return c.kind == kvn::ControlKind::Picture;
-        });
+        const auto row = std::find_if(tmpl->controls.begin(), tmpl->controls.end(),
+                                      [](auto& c) { return c.kind == kvn::ControlKind::Picture; });
         const auto controls = ShownControls(dialog);
         const auto shown = std::find_if(controls.begin(), controls.end(),
                                         [](const ShownControl& c) { return c.imageWidth > 0; });

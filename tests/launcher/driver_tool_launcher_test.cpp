@@ -51,7 +51,7 @@ TEST(DriverToolLauncher, AMissingToolIsReportedOnceOnTheThreadThatRunsThePosts) 
     DriverToolLauncher launcher(ui.Poster());
     int reports = 0;
     std::optional<std::thread::id> reportedOn;
-    const std::optional<std::thread::id> worker = launcher.Start(kMissingTool, [&] {
+    const std::optional<std::thread::id> worker = launcher.Start(kMissingTool, [&](const auto&) {
         ++reports;
         reportedOn = std::this_thread::get_id();
     });
@@ -64,7 +64,7 @@ TEST(DriverToolLauncher, AMissingToolIsReportedOnceOnTheThreadThatRunsThePosts) 
     EXPECT_EQ(reportedOn, std::this_thread::get_id());
 
     // The launcher can run the tool again once the report has come.
-    ASSERT_TRUE(launcher.Start(kMissingTool, [&] { ++reports; }).has_value());
+    ASSERT_TRUE(launcher.Start(kMissingTool, [&](const auto&) { ++reports; }).has_value());
     ASSERT_TRUE(ui.WaitForPost());
     ui.RunPosted();
     EXPECT_EQ(reports, 2);
@@ -75,13 +75,13 @@ TEST(DriverToolLauncher, AReportPostedBeforeAbandonOrDestructionIsDropped) {
     int reports = 0;
     {
         DriverToolLauncher launcher(ui.Poster());
-        ASSERT_TRUE(launcher.Start(kMissingTool, [&] { ++reports; }).has_value());
+        ASSERT_TRUE(launcher.Start(kMissingTool, [&](const auto&) { ++reports; }).has_value());
         ASSERT_TRUE(ui.WaitForPost());
         launcher.Abandon(); // the window is destroyed before the report runs
         ui.RunPosted();
         EXPECT_EQ(reports, 0);
 
-        ASSERT_TRUE(launcher.Start(kMissingTool, [&] { ++reports; }).has_value());
+        ASSERT_TRUE(launcher.Start(kMissingTool, [&](const auto&) { ++reports; }).has_value());
         ASSERT_TRUE(ui.WaitForPost());
     } // the launcher goes with its dialog; the posted report still runs later
     ui.RunPosted();

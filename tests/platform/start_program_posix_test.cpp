@@ -87,6 +87,59 @@ TEST_F(OurStartProgram, ToolGetsTheEnvironmentThisProgramReceived) {
     EXPECT_EQ(ReadFile(In("env.txt")), "player\n");
 }
 
+// The game's prefix found from the current folder reaches the tool; a prefix
+// the player named is left as the player named it.
+TEST_F(OurStartProgram, ToolGetsTheFoundPrefixAsWinePrefix) {
+    fs::create_directory(In("drive_c"));
+    WriteFile(In("system.reg"), "");
+    MakeScript(In("DrvPicker.exe"), "printf '%s\\n' \"${WINEPREFIX-unset}\" > env.txt\n");
+    ScopedEnv prefix("WINEPREFIX", "");
+    ASSERT_EQ(StartProgramAndWait("DrvPicker.exe", kCommandLine), 0);
+    EXPECT_EQ(ReadFile(In("env.txt")), fs::current_path().string() + "\n");
+    ScopedEnv::Set("WINEPREFIX", "/given");
+    ASSERT_EQ(StartProgramAndWait("DrvPicker.exe", kCommandLine), 0);
+    EXPECT_EQ(ReadFile(In("env.txt")), "/given\n");
+}
+
+// In a Steam game's Proton prefix a Windows tool runs through the script of
+// the Proton that config_info names, or, where that is gone, not at all.
+TEST_F(OurStartProgram, WindowsProgramInAProtonPrefixRunsThroughThatProton) {
+    const fs::path apps = In("lib/steamapps");
+    const fs::path game = apps / "common/ZOLT";
+    fs::create_directories(game);
+    fs::create_directories(apps / "compatdata/7/pfx/drive_c");
+    fs::create_directories(In("home/.steam/steam"));
+    WriteFile(apps / "appmanifest_7.acf", "\"AppState\" { \"installdir\" \"ZOLT\" }");
+    WriteFile(apps / "compatdata/7/config_info",
+              "8.0-105\n" + In("Proton 8.0").string() + "/files/share/fonts/\n");
+    fs::create_directory(In("Proton 8.0"));
+    MakeScript(In("Proton 8.0/proton"),
+               "printf '%s\\n' \"$@\" \"$WINEPREFIX\" \"$STEAM_COMPAT_DATA_PATH\" "
+               "\"$STEAM_COMPAT_CLIENT_INSTALL_PATH\" > \"$KVN_TOOL_RECORD\"\nexit 6\n");
+    WriteFile(game / "DrvPicker.exe", "MZ");
+    ScopedEnv prefix("WINEPREFIX", "");
+    ScopedEnv home("HOME", In("home").string());
+    ScopedEnv steam("STEAM_COMPAT_CLIENT_INSTALL_PATH", "");
+    ScopedEnv::Set("STEAM_COMPAT_CLIENT_INSTALL_PATH", nullptr);
+    ScopedCurrentDir inGame(game);
+    std::optional<kvn::MissingProton> missing;
+    EXPECT_EQ(StartProgramAndWait("DrvPicker.exe", kCommandLine, missing), 6);
+    EXPECT_FALSE(missing);
+    const std::string compat = (apps / "compatdata/7").string();
+    EXPECT_EQ(ReadFile(record_), "run\n" + (game / "DrvPicker.exe").string() + "\n-app:ZOLT\n" +
+                                     compat + "/pfx\n" + compat + "\n" +
+                                     In("home/.steam/steam").string() + "\n");
+
+    fs::remove_all(In("Proton 8.0"));
+    fs::remove(record_);
+    EXPECT_EQ(StartProgramAndWait("DrvPicker.exe", kCommandLine, missing), -1);
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->prefix, compat + "/pfx");
+    EXPECT_EQ(missing->proton, In("Proton 8.0").string());
+    EXPECT_FALSE(fs::exists(record_));
+    EXPECT_FALSE(fs::exists(wineArgs_)); // no other Wine either
+}
+
 TEST_F(OurStartProgram, WindowsProgramWithoutWineIsNotStarted) {
     fs::create_directory(In("empty"));
     ScopedEnv path("PATH", In("empty").string());

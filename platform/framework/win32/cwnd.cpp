@@ -31,6 +31,11 @@ void CWnd::SetWindowText(const char* text) {
         SetWindowTextW(kvn::ToHwnd(window_), kvn::WideFromAnsi(text).c_str());
 }
 
+void CWnd::SetToolTip(const char* text) {
+    if (window_ != nullptr)
+        kvn::SetOwnToolTip(kvn::ToHwnd(window_), kvn::WideFromAnsi(text));
+}
+
 std::string CWnd::GetWindowText() const {
     if (window_ == nullptr)
         return {};

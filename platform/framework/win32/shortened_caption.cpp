@@ -10,14 +10,16 @@ namespace kvn {
 namespace {
 
 // A control that shows its caption shortened is subclassed: this property
-// holds its own window procedure, the whole caption, the room and the
-// dialog's tooltip.
+// holds its own window procedure, the whole caption, the room, the program's
+// own tooltip text and the dialog's tooltip. A control with a tooltip of the
+// program's is subclassed the same way, with no room.
 constexpr wchar_t kState[] = L"KVNShortenedCaption";
 
 struct Shortened {
     WNDPROC procedure = nullptr;
     std::wstring whole;
     int room = -1;
+    std::wstring own;
     HWND tip = nullptr;
 };
 
@@ -85,7 +87,8 @@ void DescribeTools(HWND control, const Shortened& state, TOOLINFOW (&tools)[2]) 
     RECT& place = tools[1].rect;
     GetWindowRect(control, &place);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) {
+    // A group box's own tooltip covers the whole box; its caption's, the line.
+    if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && state.own.empty()) {
         RECT line{0, 0, 0, 8}; // a line of the dialog's font
         MapDialogRect(dialog, &line);
         place.bottom = place.top + line.bottom;
@@ -93,18 +96,20 @@ void DescribeTools(HWND control, const Shortened& state, TOOLINFOW (&tools)[2]) 
 }
 
 // Shows the caption fitted to its room; while it is cut, the tooltip shows
-// it whole.
+// it whole, then the program's own text.
 void Show(HWND control, Shortened& state) {
     const std::wstring shown = Fitted(control, state.whole, state.room);
     CallWindowProcW(state.procedure, control, WM_SETTEXT, 0,
                     reinterpret_cast<LPARAM>(shown.c_str()));
-    std::wstring whole = Unmarked(state.whole);
+    std::wstring text = shown != state.whole ? Unmarked(state.whole) : std::wstring();
+    if (!state.own.empty())
+        text += (text.empty() ? L"" : L"\n") + state.own;
     TOOLINFOW tools[2];
     DescribeTools(control, state, tools);
     for (TOOLINFOW& tool : tools) {
-        tool.lpszText = whole.data();
+        tool.lpszText = text.data();
         SendMessageW(state.tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        if (shown != state.whole)
+        if (!text.empty())
             SendMessageW(state.tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
@@ -153,22 +158,35 @@ LRESULT CALLBACK ShortenedProcedure(HWND control, UINT message, WPARAM wParam, L
     return CallWindowProcW(procedure, control, message, wParam, lParam);
 }
 
+// The control's state, subclassing it first.
+Shortened& Subclass(HWND control) {
+    if (Shortened* state = StateOf(control))
+        return *state;
+    auto* state = new Shortened;
+    state->whole = WholeCaption(control);
+    state->tip = ToolTipOf(GetParent(control));
+    state->procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
+    SetPropW(control, kState, state);
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShortenedProcedure));
+    return *state;
+}
+
 } // namespace
 
 void ShortenCaption(HWND control, int room) {
-    Shortened* state = StateOf(control);
-    if (state == nullptr) {
-        if (room < 0)
-            return;
-        state = new Shortened;
-        state->whole = WholeCaption(control);
-        state->tip = ToolTipOf(GetParent(control));
-        state->procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
-        SetPropW(control, kState, state);
-        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShortenedProcedure));
-    }
-    state->room = room;
-    Show(control, *state);
+    if (StateOf(control) == nullptr && room < 0)
+        return;
+    Shortened& state = Subclass(control);
+    state.room = room;
+    Show(control, state);
+}
+
+void SetOwnToolTip(HWND control, const std::wstring& text) {
+    if (StateOf(control) == nullptr && text.empty())
+        return;
+    Shortened& state = Subclass(control);
+    state.own = text;
+    Show(control, state);
 }
 
 std::wstring WholeCaption(HWND control) {

@@ -16,6 +16,10 @@ namespace kvn {
 // the same room. A `room` below 0 shows the caption whole again.
 void ShortenCaption(HWND control, int room);
 
+// The program's own tooltip for `control` (empty: none), shown after the
+// whole caption while that is shortened; a group box's covers the whole box.
+void SetOwnToolTip(HWND control, const std::wstring& text);
+
 // The caption last set on `control`, whole even where it is shown shortened.
 std::wstring WholeCaption(HWND control);
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include <glib.h>
 #include <wx/app.h>
 #include <wx/init.h>
 #include <wx/log.h>
@@ -22,6 +23,10 @@ class FrameworkApp : public wxApp {
     explicit FrameworkApp(std::function<int()> body) : body_(std::move(body)) {}
     // The program takes no command line: the base class would parse it.
     bool OnInit() override {
+        // The windows' class (WM_CLASS on X11) is the program's name as it
+        // is, which the toolkit would have capitalised: the desktop entry's.
+        SetAppName(wxString::FromUTF8(AfxProgramTitle()));
+        SetClassName(GetAppName());
         kvn::ApplyCompactStyle();
         return true;
     }
@@ -46,6 +51,9 @@ int AfxRunToolkit(int argc, char** argv, std::function<int()> body) {
     // The first GTK program on a fresh X server would otherwise probe OpenGL,
     // which this program never uses. The driver tool does not inherit it.
     kvn::SetForThisProgramOnly("GDK_GL", "disable");
+    // The application id, which Wayland desktops look up as <id>.desktop for
+    // the window's icon: the program's name, however it was started.
+    g_set_prgname(AfxProgramTitle().c_str());
     // Start-up failures (no display) are reported on stderr: a message box
     // cannot be shown without the display.
     delete wxLog::SetActiveTarget(new wxLogStderr);

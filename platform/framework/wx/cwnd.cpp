@@ -51,6 +51,11 @@ std::string CWnd::GetWindowText() const {
     return kvn::ToWx(window_)->GetLabel().utf8_string();
 }
 
+void CWnd::SetToolTip(const char* text) {
+    if (window_ != nullptr)
+        kvn::SetOwnToolTip(kvn::ToWx(window_), kvn::FromAnsi(text));
+}
+
 void CWnd::SetFocus() {
     if (window_ != nullptr)
         kvn::ToWx(window_)->SetFocus();

@@ -20,6 +20,8 @@ namespace {
 constexpr char kOwnAccessible[] = "kvn-own-accessible";
 constexpr char kUpDownControl[] = "kvn-updown";
 constexpr char kMnemonicHandler[] = "kvn-mnemonic-handler";
+// The program's own tooltip text (UTF-8), on the control's widget.
+constexpr char kOwnToolTip[] = "kvn-own-tooltip";
 
 // The up-down control's accessible: a spin button whose value and range are
 // the control's own.
@@ -216,10 +218,27 @@ void RefuseKeyboardFocus(wxWindow* control) {
     gtk_widget_set_can_focus(Handle(control), FALSE);
 }
 
+// The whole caption while it is shown shortened, then the program's own text.
+void ShowToolTip(wxWindow* control, bool shortened) {
+    wxString tip = shortened ? wxControl::RemoveMnemonics(control->GetLabel()) : wxString();
+    if (const auto* own =
+            static_cast<const char*>(g_object_get_data(G_OBJECT(Handle(control)), kOwnToolTip)))
+        tip += (tip.empty() ? "" : "\n") + wxString::FromUTF8(own);
+    control->SetToolTip(tip);
+}
+
 void ShortenCaption(wxWindow* control, bool shorten) {
     if (GtkLabel* label = CaptionLabel(control))
         gtk_label_set_ellipsize(label, shorten ? PANGO_ELLIPSIZE_END : PANGO_ELLIPSIZE_NONE);
-    control->SetToolTip(shorten ? wxControl::RemoveMnemonics(control->GetLabel()) : wxString());
+    ShowToolTip(control, shorten);
+}
+
+void SetOwnToolTip(wxWindow* control, const wxString& text) {
+    g_object_set_data_full(G_OBJECT(Handle(control)), kOwnToolTip,
+                           text.empty() ? nullptr : g_strdup(text.utf8_str()), g_free);
+    GtkLabel* label = CaptionLabel(control);
+    ShowToolTip(control,
+                label != nullptr && gtk_label_get_ellipsize(label) != PANGO_ELLIPSIZE_NONE);
 }
 
 void OnCaptionMnemonic(wxWindow* control, std::function<void()> action) {

@@ -33,6 +33,9 @@ void RefuseKeyboardFocus(wxWindow* control);
 // it, the whole caption as tooltip (the accessible name stays whole); or
 // undoes that.
 void ShortenCaption(wxWindow* control, bool shorten);
+// The program's own tooltip for the control, shown after the whole caption
+// of a shortened one.
+void SetOwnToolTip(wxWindow* control, const wxString& text);
 // Runs `action` instead of the toolkit's own handling of the caption's
 // mnemonic.
 void OnCaptionMnemonic(wxWindow* control, std::function<void()> action);
