@@ -143,7 +143,9 @@ register_qemu() {
 # How i386 programs run here; sets up qemu where needed. Prints one line.
 ensure_i386() {
   if [ -e "$binfmt/$binfmt_name" ] && [ "$(head -1 "$binfmt/$binfmt_name")" = enabled ]; then
-    say "i386 programs: through qemu ($("$qemu" --version | head -1)), binfmt_misc $binfmt_name registered earlier"
+    local registered
+    registered=$(sed -n 's/^interpreter //p' "$binfmt/$binfmt_name")
+    say "i386 programs: through qemu ($("$registered" --version | head -1)), binfmt_misc $binfmt_name registered earlier"
     return 0
   fi
   if [ "${KVN_WINE32_QEMU:-}" != 1 ] && i386_runs; then
