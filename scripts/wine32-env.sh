@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run Windows programs in the 32-bit Wine root
 # (scripts/wine32.sh). Needs root.
 #
@@ -11,6 +12,7 @@
 
 wine32_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 WINE32_CACHE=${KVN_WINE32_CACHE:-/var/cache/kvnconfig}
+# shellcheck disable=SC2034 # for the scripts that source this
 WINE32_PREFIX=$WINE32_CACHE/bookworm-i386/prefix
 
 wine32_end() {
