@@ -24,7 +24,8 @@
 # stops at the X server's MapNotify for the window of that title. Runs are
 # interleaved, in alternating order, after warm-up runs of both. Prints medians
 # (and quartiles), their ratio, the median of the ratios of the runs paired in
-# each repetition (steadier when the machine's load drifts), and the file's
+# each repetition (steadier when the machine's load drifts), the ratio of the
+# programs' own CPU time (in a VM, load changes it too), and the file's
 # size, against their targets.
 # Exits non-zero only on errors, never on a missed target.
 set -euo pipefail
@@ -143,13 +144,14 @@ stats() {
 }
 
 row() {
-  local t m
+  local t m c
   read -r -a t <<<"$(stats "$2" 1)"
   read -r -a m <<<"$(stats "$2" 2)"
-  printf '%-40s %9.1f (%5.1f-%5.1f) %9.1f (%5.1f-%5.1f)\n' "$1" "${t[@]}" \
+  read -r -a c <<<"$(stats "$2" 3)"
+  printf '%-32s %9.1f (%5.1f-%5.1f) %9.1f (%5.1f-%5.1f) %7.1f (%5.1f-%5.1f)\n' "$1" "${t[@]}" \
     "$(awk -v k="${m[0]}" 'BEGIN { print k / 1024 }')" \
     "$(awk -v k="${m[1]}" 'BEGIN { print k / 1024 }')" \
-    "$(awk -v k="${m[2]}" 'BEGIN { print k / 1024 }')"
+    "$(awk -v k="${m[2]}" 'BEGIN { print k / 1024 }')" "${c[@]}"
 }
 
 # ratio <label> <column> <target or -> [series]
@@ -167,7 +169,7 @@ ratio() {
 
 echo
 echo "Start-up under Wine from exec to window mapped; $reps interleaved repetitions; medians (quartiles)"
-printf '%-40s %24s %24s\n' "" "time ms" "peak RSS MiB"
+printf '%-32s %24s %24s %22s\n' "" "time ms" "peak RSS MiB" "CPU ms"
 row "reference dialog (Win32)" ref
 row "$(basename "$kvn")" kvn
 [ -z "$also" ] || row "$(basename "$also")" also
@@ -185,6 +187,7 @@ for series in kvn ${also:+also}; do
   [ -z "$also" ] || echo " $exe:"
   ratio "$(basename "$exe") / reference, time" 1 1.10 "$series"
   ratio "$(basename "$exe") / reference, peak RSS" 2 - "$series"
+  ratio "$(basename "$exe") / reference, CPU time" 3 - "$series"
   paired "$series" "median of paired ratios, time"
 done
 size=$(stat -c %s "$kvn")
