@@ -22,7 +22,7 @@
 # pays for starting Wine's services; the current directory holds the sample
 # caption file. The clock is startup_probe: it spawns "wine program.exe" and
 # stops at the X server's MapNotify for the window of that title. Runs are
-# interleaved, in alternating order, after warm-up runs of both. Prints medians
+# interleaved, in rotating order, after warm-up runs of each. Prints medians
 # (and quartiles), their ratio, the median of the ratios of the runs paired in
 # each repetition (steadier when the machine's load drifts), the ratio of the
 # programs' own CPU time (in a VM, load changes it too), and the file's
