@@ -176,7 +176,8 @@ row "$(basename "$kvn")" kvn
 echo
 echo "Ratios of medians:"
 paired() {
-  paste -d' ' "$tmp/$1" "$tmp/ref" | awk '{ print $1 / $3 }' | sort -n |
+  # Each line: milliseconds, KiB, CPU milliseconds; then the same of the reference.
+  paste -d' ' "$tmp/$1" "$tmp/ref" | awk '{ print $1 / $4 }' | sort -n |
     awk -v label="$2" '{ v[NR] = $1 } END {
       m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
       printf "  %-40s %.3fx\n", label, m
