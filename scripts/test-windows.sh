@@ -14,8 +14,8 @@
 # then on a private X server the shared GUI tests on the win32 backend and a
 # black-box check of KVNConfig.exe itself with real key presses; then the DPI
 # checks and the black-box check once more at 192 DPI. One wineserver serves
-# all runs on each display. The stage fails if a program it ran is not 32-bit, or if the
-# black-box check ran another file than the one players get.
+# all runs on each display. The stage fails if a program it ran is not 32-bit,
+# or if the black-box check ran another file than the one players get.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -34,8 +34,9 @@ setup_start=$SECONDS
 (wine32_setup "$build/wine32.log" && echo $((SECONDS - setup_start)) >"$build/wine32.time") &
 setup_job=$!
 
-# A tree configured for another processor, or without the tests, is made anew;
-# the 64-bit test tree of earlier stages is no longer used.
+# A tree configured for another processor is made anew (one without the tests
+# gets them from the configuration below); the 64-bit test tree of earlier
+# stages is no longer used.
 rm -rf build/windows-tests
 if [ -f "$build/CMakeCache.txt" ] && ! grep -q '^CMAKE_TOOLCHAIN_FILE:.*mingw-w64-i686' "$build/CMakeCache.txt"; then
   rm -rf "$build"
