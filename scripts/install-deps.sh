@@ -19,8 +19,8 @@ packages+=(debootstrap)
 # Sanitizer builds and libFuzzer (scripts/test-reliability.sh, scripts/fuzz.sh).
 packages+=(clang libclang-rt-14-dev llvm)
 # Extra packages a stage asks for: install-deps.sh [package...]. The Windows
-# stage (scripts/test-windows.sh) asks for g++-mingw-w64-x86-64-posix, wine and
-# wine64.
+# stage (scripts/test-windows.sh) asks for g++-mingw-w64-i686-posix, debootstrap
+# and binutils (its Wine comes from an i386 root of its own).
 packages+=("$@")
 
 missing=()

@@ -1,35 +1,42 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the dialog. Without WINEPREFIX
 # set, it runs on a demo Wine-style prefix under build/demo.
-# KVN_DEMO_PLATFORM=windows starts the Windows program, KVNConfig.exe, under
-# Wine instead (its 64-bit build), on a demo Wine prefix under
-# build/demo-windows.
+# KVN_DEMO_PLATFORM=windows starts the Windows program, KVNConfig.exe, in a
+# 32-bit Wine instead, on a demo Wine prefix under build/demo-windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 if [ "${KVN_DEMO_PLATFORM:-}" = windows ]; then
-  # The 64-bit build of the program, which the Windows stage tests: a Wine
-  # without its 32-bit half runs no 32-bit program.
-  windows=build/windows-tests
-  scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 python3
-  cmake -S . -B $windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DKVN_GUI=ON -DKVN_FRAMEWORK_BACKEND=win32 -DKVN_BENCH=OFF -DKVN_WERROR=ON >/dev/null
-  cmake --build $windows --target KVNConfig
-  # The Windows stand-in driver tool, where the build has one; else the
-  # demo's own stand-in.
-  tool=""
-  if cmake --build $windows --target stand_in_driver_tool >/dev/null 2>&1; then
-    tool="$root/$windows/tools/DrvPicker.exe"
+  # The 32-bit program as players get it, in the Windows stage's 32-bit Wine
+  # (scripts/wine32.sh; needs root), in the same tree as the stage builds.
+  windows=build/windows
+  scripts/install-deps.sh g++-mingw-w64-i686-posix python3 debootstrap binutils
+  cmake -S . -B $windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
+    -DKVN_GUI=ON -DKVN_FRAMEWORK_BACKEND=win32 -DKVN_BENCH=OFF -DKVN_TESTS=ON -DKVN_WERROR=ON \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine32/wine" >/dev/null
+  cmake --build $windows --target KVNConfig stand_in_driver_tool
+  . scripts/wine32-env.sh
+  wine32_begin
+  # A (32-bit) prefix of the player's own is seen inside the root at its own
+  # path.
+  wine32_setup "" ${WINEPREFIX:+"$WINEPREFIX"}
+  # The display's authority file, where the root sees it.
+  if [ -n "${DISPLAY:-}" ] && [ -f "${XAUTHORITY:-$HOME/.Xauthority}" ]; then
+    xauth=$(mktemp /tmp/kvnconfig-demo-xauth.XXXXXX)
+    cp "${XAUTHORITY:-$HOME/.Xauthority}" "$xauth"
+    export XAUTHORITY=$xauth
   fi
   export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
   if [ -z "${WINEPREFIX:-}" ]; then
     scripts/make-demo.sh build/demo-windows
     export WINEPREFIX="$PWD/build/demo-windows/prefix"
     [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-    [ -z "$tool" ] || cp "$tool" build/demo-windows/DrvPicker.exe
+    cp $windows/tools/DrvPicker.exe build/demo-windows/DrvPicker.exe
     cd build/demo-windows
   fi
-  exec wine "$root/$windows/KVNConfig.exe"
+  status=0
+  wine "$root/$windows/KVNConfig.exe" || status=$?
+  exit "$status"
 fi
 scripts/install-deps.sh
 # The players' program where its wxWidgets is already built (scripts/build.sh

@@ -1,115 +1,173 @@
 #!/usr/bin/env bash
 # The Windows stage. Builds the program as players get it,
 # build/windows/KVNConfig.exe: 32-bit, one file, for Windows XP SP3 and
-# later; and checks that its header, imports and manifest admit every such
-# Windows and leave it to the same file redirection as the game
-# (scripts/check-windows-exe.py).
+# later; checks that its header, imports and manifest admit every such Windows
+# and leave it to the same file redirection as the game
+# (scripts/check-windows-exe.py); and tests it in a 32-bit Wine.
 #
-# Then, in build/windows-tests, a 64-bit build of the same source: the core's
-# tests run under Wine, where the profile functions, the Windows directory and
-# the program start are the platform's own (suites named Our* pin rules of our
-# own implementation and are skipped); then the shared GUI tests on the win32
-# backend, and a black-box check of its KVNConfig.exe with real key presses,
-# each on a private X server; then the DPI checks and the black-box check once
-# more at 192 DPI. The 64-bit build stands in for the 32-bit one because the
-# machines that run this have no 32-bit Wine: their kernels run no 32-bit
-# Linux program, which a 32-bit Wine is.
-# The Wine prefix lives in build/windows-tests/prefix and is kept between runs.
+# The same tree holds the tests, built for i686 as the program is. They run in
+# a 32-bit Wine: Debian 12's wine32 in an i386 root under /var/cache/kvnconfig,
+# with a WINEARCH=win32 prefix there, both made once per machine
+# (scripts/wine32.sh; needs root). First the core's tests, where the profile
+# functions, the Windows directory and the program start are the platform's
+# own (suites named Our* pin rules of our own implementation and are skipped);
+# then on a private X server the shared GUI tests on the win32 backend and a
+# black-box check of KVNConfig.exe itself with real key presses; then the DPI
+# checks and the black-box check once more at 192 DPI. One wineserver serves
+# all runs on each display. The stage fails if a program it ran is not 32-bit,
+# or if the black-box check ran another file than the one players get.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-program=build/windows
-build=build/windows-tests
+build=build/windows
 
-scripts/install-deps.sh g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 python3
+scripts/install-deps.sh g++-mingw-w64-i686-posix python3 debootstrap binutils
+. scripts/wine32-env.sh
+wine32_begin
 
-# Wine quiet and headless: no debug output, no window, no offer to install
-# Mono or Gecko into a new prefix.
-export WINEPREFIX="$root/$build/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
 export GTEST_COLOR=no
-
+unset DISPLAY WAYLAND_DISPLAY
 start=$SECONDS
 mkdir -p "$build"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  # A new prefix takes a few seconds; make it while the build runs.
-  (wineboot -i >"$build/wineboot.log" 2>&1; wineserver -w) &
-  prefix_job=$!
-fi
+# The root and its prefix (made when missing) while the build runs.
+setup_start=$SECONDS
+(wine32_setup "$build/wine32.log" && echo $((SECONDS - setup_start)) >"$build/wine32.time") &
+setup_job=$!
 
-# The program. A tree configured for another processor (as build/windows was
-# before the program became 32-bit) is made anew.
-if [ -f "$program/CMakeCache.txt" ] && ! grep -q '^CMAKE_TOOLCHAIN_FILE:.*mingw-w64-i686' "$program/CMakeCache.txt"; then
-  rm -rf "$program"
+# A tree configured for another processor is made anew (one without the tests
+# gets them from the configuration below); the 64-bit test tree of earlier
+# stages is no longer used.
+rm -rf build/windows-tests
+if [ -f "$build/CMakeCache.txt" ] && ! grep -q '^CMAKE_TOOLCHAIN_FILE:.*mingw-w64-i686' "$build/CMakeCache.txt"; then
+  rm -rf "$build"
+  mkdir -p "$build"
 fi
-cmake -S . -B "$program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
-  -DKVN_GUI=ON -DKVN_FRAMEWORK_BACKEND=win32 -DKVN_BENCH=OFF -DKVN_TESTS=OFF -DKVN_WERROR=ON >/dev/null
-if ! cmake --build "$program" -j2 --target KVNConfig >"$program/build.log" 2>&1; then
-  cat "$program/build.log" >&2
-  exit 1
-fi
-program_status=0
-scripts/check-windows-exe.py "$program/KVNConfig.exe" >"$program/check.log" 2>&1 || program_status=$?
-tests/windows/check_windows_exe_test.sh >>"$program/check.log" 2>&1 || program_status=$?
-
-cmake -S . -B "$build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DKVN_GUI=ON -DKVN_FRAMEWORK_BACKEND=win32 -DKVN_BENCH=OFF -DKVN_TESTS=ON -DKVN_WERROR=ON >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
+  -DKVN_GUI=ON -DKVN_FRAMEWORK_BACKEND=win32 -DKVN_BENCH=OFF -DKVN_TESTS=ON -DKVN_WERROR=ON \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine32/wine" >/dev/null
 if ! cmake --build "$build" -j2 >"$build/build.log" 2>&1; then
   cat "$build/build.log" >&2
   exit 1
 fi
 build_time=$((SECONDS - start))
+program_status=0
+scripts/check-windows-exe.py "$build/KVNConfig.exe" >"$build/check.log" 2>&1 || program_status=$?
+tests/windows/check_windows_exe_test.sh >>"$build/check.log" 2>&1 || program_status=$?
 
-if [ -n "${prefix_job:-}" ] && ! wait "$prefix_job"; then
-  cat "$build/wineboot.log" >&2
-  echo "Could not create the Wine prefix $WINEPREFIX" >&2
+wait "$setup_job" || {
+  echo "Could not set up the 32-bit Wine (scripts/wine32.sh setup)" >&2
   exit 1
-fi
+}
+wait_time=$((SECONDS - start - build_time))
 
-# Without a window manager, Wine waits about 2 s for one at the end of each
-# managed window; the GUI tests' dialogs need none (KVNConfig.exe keeps the
-# default for the black-box check).
-wine reg add 'HKCU\Software\Wine\AppDefaults\gui_tests.exe\X11 Driver' \
-  /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-wineserver -w
+# The root's prefix serves one stage at a time; it is quiet and headless: no
+# debug output, no window, no offer to install Mono or Gecko.
+exec 6>>"$WINE32_CACHE/prefix.lock"
+flock 6
+export WINEPREFIX=$WINE32_PREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# dpi-96.reg, dpi-192.reg: the display's DPI, and (once more, in case the
+# prefix is new) unmanaged windows for the GUI tests: without a window
+# manager, Wine waits about 2 s for one at the end of each managed window; the
+# GUI tests' dialogs need none (KVNConfig.exe keeps the default for the
+# black-box check). set_dpi imports one, in one process.
+for dpi in 96 192; do
+  printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Control Panel\Desktop]' \
+    "\"LogPixels\"=dword:$(printf %08x "$dpi")" '' \
+    '[HKEY_CURRENT_USER\Software\Wine\AppDefaults\gui_tests.exe\X11 Driver]' '"Managed"="N"' \
+    >"$build/dpi-$dpi.reg"
+done
+set_dpi() { (cd "$build" && wine regedit /S "dpi-$1.reg"); }
 
+# on_display <screen> <function>: runs the function on a private X server of
+# that size, with a wineserver of its own that stays up for all of its runs.
+# The desktop window, and the screen size it has, is the wineserver's: every
+# Wine process of that wineserver runs on that display, the first one too.
+on_display() {
+  xvfb-run -a -s "-screen 0 ${1}x24" bash -c \
+    '. "$1" && wineserver -p && "$0"; status=$?; wineserver -k; exit $status' "$2" "$build/runs.sh"
+}
+
+# The core tests, the GUI tests on the win32 backend and the black-box check.
 log="$build/test.log"
-status=0
-ctest --test-dir "$build" -V -j2 -LE display >"$log" 2>&1 || status=$?
-wineserver -k 2>/dev/null || true
-# The GUI tests on the win32 backend and the black-box check need a display:
-# each gets a private X server.
 gui_log="$build/gui-test.log"
-gui_status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" -V -L display \
-  >"$gui_log" 2>&1 || gui_status=$?
-wineserver -k 2>/dev/null || true
-black_box_status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" tests/windows/black_box.sh "$build/KVNConfig.exe" \
-  >"$build/black_box.log" 2>&1 || black_box_status=$?
-
+at_96_dpi() {
+  set_dpi 96
+  local start=$SECONDS failed=""
+  ctest --test-dir "$build" -V -j2 -LE display >"$log" 2>&1 || failed+=" core"
+  echo "core $((SECONDS - start))" >"$build/times"
+  start=$SECONDS
+  ctest --test-dir "$build" -V -L display >"$gui_log" 2>&1 || failed+=" gui"
+  tests/windows/black_box.sh "$build/KVNConfig.exe" >"$build/black_box.log" 2>&1 || failed+=" black_box"
+  echo "gui $((SECONDS - start))" >>"$build/times"
+  echo "$failed" >"$build/failed"
+}
 # At 192 DPI, on a screen of the size such displays have: the picture fills
 # its place, every caption fits, the icon has the system's size, and the
 # program still saves what the keys say. The prefix goes back to 96 DPI.
-set_dpi() {
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-  wineserver -w
+at_192_dpi() {
+  set_dpi 192
+  local start=$SECONDS failed=""
+  (cd "$build/tests/gui" && wine gui_tests.exe \
+    --gtest_filter='PlayerView.ThePictureFillsItsPlaceInTheTemplate:Captions.SampleFile*:Shell.TheWindowCarries*') \
+    >"$build/gui-192dpi.log" 2>&1 || failed+=" dpi"
+  tests/windows/black_box.sh "$build/KVNConfig.exe" >"$build/black_box_192dpi.log" 2>&1 || failed+=" dpi"
+  set_dpi 96
+  echo "dpi $((SECONDS - start))" >>"$build/times"
+  echo "$failed" >>"$build/failed"
 }
-set_dpi 192
-dpi_status=0
-(cd "$build/tests/gui" && xvfb-run -a -s "-screen 0 2560x1600x24" wine gui_tests.exe \
-  --gtest_filter='PlayerView.ThePictureFillsItsPlaceInTheTemplate:Captions.SampleFile*:Shell.TheWindowCarries*') \
-  >"$build/gui-192dpi.log" 2>&1 || dpi_status=$?
-xvfb-run -a -s "-screen 0 2560x1600x24" tests/windows/black_box.sh "$build/KVNConfig.exe" \
-  >"$build/black_box_192dpi.log" 2>&1 || dpi_status=1
-set_dpi 96
-wineserver -k 2>/dev/null || true
+# xvfb-run's shell passes no exported functions on.
+declare -f set_dpi at_96_dpi at_192_dpi >"$build/runs.sh"
+export build log gui_log
+rm -f "$build/failed" "$build/times"
+on_display 1280x1024 at_96_dpi || true
+on_display 2560x1600 at_192_dpi || true
+failed=$(cat "$build/failed" 2>/dev/null || echo " core gui black_box dpi")
+status=0 gui_status=0 black_box_status=0 dpi_status=0
+[[ $failed != *core* ]] || status=1
+[[ $failed != *gui* ]] || gui_status=1
+[[ $failed != *black_box* ]] || black_box_status=1
+[[ $failed != *dpi* ]] || dpi_status=1
+core_time=$(awk '$1 == "core" { print $2 }' "$build/times" 2>/dev/null)
+gui_time=$(awk '$1 == "gui" { print $2 }' "$build/times" 2>/dev/null)
+dpi_time=$(awk '$1 == "dpi" { print $2 }' "$build/times" 2>/dev/null)
 
-echo "KVNConfig.exe as players get it ($program/KVNConfig.exe):"
-sed 's/^/  /' "$program/check.log"
+# What ran must be what players get: every program a 32-bit one (PE machine
+# i386), and the black-box checks on build/windows/KVNConfig.exe itself.
+pe_machine() {
+  local pe
+  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' '
+}
+shipped_status=0
+shipped_log="$build/shipped.log"
+: >"$shipped_log"
+{
+  sed -n 's/^[0-9]*: Test command: [^ ]*wine32\/wine "\{0,1\}\([^ "]*\.exe\).*/\1/p' "$log" "$gui_log"
+  echo "$root/$build/tests/gui/gui_tests.exe" # the run at 192 DPI
+} | sort -u | while read -r exe; do
+  machine=$(pe_machine "$exe")
+  if [ "$machine" = 014c ]; then
+    echo "32-bit (i386): $exe" >>"$shipped_log"
+  else
+    echo "NOT 32-bit (PE machine 0x$machine): $exe" >>"$shipped_log"
+  fi
+done
+for bb in "$build/black_box.log" "$build/black_box_192dpi.log"; do
+  started=$(sed -n 's/^program: //p' "$bb")
+  if [ -n "$started" ] && cmp -s "$started" "$build/KVNConfig.exe"; then
+    echo "black-box check ($(basename "$bb" .log)) on the file players get: $started" >>"$shipped_log"
+  else
+    echo "black-box check ($(basename "$bb" .log)) NOT on $build/KVNConfig.exe: ${started:-none}" >>"$shipped_log"
+  fi
+done
+grep -q NOT "$shipped_log" && shipped_status=1
+
+echo "KVNConfig.exe as players get it ($build/KVNConfig.exe):"
+sed 's/^/  /' "$build/check.log"
 [ "$program_status" -eq 0 ] || status=1
-echo "Windows stage (under $(wine --version)):"
+echo "The 32-bit Wine:"
+sed 's/^wine32: /  /' "$build/wine32.log"
+echo "Windows stage, 32-bit programs in the 32-bit prefix:"
 # GoogleTest's summary of each binary, then CTest's.
 awk '
   match($0, /Start +[0-9]+: /) { split(substr($0, RSTART + 6), f, ": "); n = f[1] + 0; name[n] = f[2]; if (n > max) max = n }
@@ -129,7 +187,7 @@ if [ "$gui_status" -ne 0 ]; then
   status=1
   grep -E 'Failure|Expected|Which is|Actual|watchdog' "$gui_log" >&2 || true
 fi
-echo "Black-box check of the 64-bit KVNConfig.exe:"
+echo "Black-box check of KVNConfig.exe:"
 sed 's/^/  /' "$build/black_box.log"
 [ "$black_box_status" -eq 0 ] || status=1
 echo "At 192 DPI:"
@@ -139,7 +197,12 @@ if [ "$dpi_status" -ne 0 ]; then
   status=1
   grep -E 'Failure|Expected|Which is|Actual|watchdog' "$build/gui-192dpi.log" >&2 || true
 fi
-echo "Cross builds ${build_time}s, whole stage $((SECONDS - start))s. Full output: $build/test.log"
+echo "What ran:"
+sed 's/^/  /' "$shipped_log"
+[ "$shipped_status" -eq 0 ] || status=1
+echo "Cross build ${build_time}s, then waiting for the 32-bit Wine ${wait_time}s" \
+  "(its setup took $(cat "$build/wine32.time")s), core tests ${core_time}s, GUI and black-box" \
+  "${gui_time}s, at 192 DPI ${dpi_time}s; whole stage $((SECONDS - start))s. Full output: $log"
 if [ "$status" -ne 0 ]; then
   # The output of each failed binary, without the lines of passing tests.
   awk '

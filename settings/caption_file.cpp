@@ -12,11 +12,11 @@ void LoadCaptions(const std::string& language, std::string& toolPath,
                              kCaptionFilePath);
     toolPath = text;
 
+    // Captions are shown, not interpreted: a file saved in UTF-8 or UTF-16
+    // with its mark keeps every character, and a cut keeps them whole.
+    const ProfileDisplayReader captions(kCaptionFilePath);
     for (const CaptionRow& row : CaptionTable) {
-        // Captions are shown, not interpreted: a file saved in UTF-8 or UTF-16
-        // with its mark keeps every character, and a cut keeps them whole.
-        GetPrivateProfileDisplayText(language.c_str(), row.key, row.defaultCaption, text,
-                                     kBufferSize, kCaptionFilePath);
+        captions.Read(language.c_str(), row.key, row.defaultCaption, text, kBufferSize);
         for (int id : row.controls)
             if (id != 0)
                 setControlText(id, text);

@@ -7,6 +7,11 @@
 #   bench/startup/startup_bench_windows.sh [KVNConfig.exe] [repetitions]
 #
 # KVNConfig.exe defaults to build/windows/KVNConfig.exe, repetitions to 30.
+# Both run in the 32-bit Wine of the Windows stage (scripts/wine32.sh, made
+# when missing; needs root), as 32-bit programs in a WINEARCH=win32 prefix.
+# KVN_BENCH_HOST_WINE=1 takes the host's Wine instead, for 64-bit builds.
+# KVN_BENCH_ALSO names a second KVNConfig.exe (say, a build from before a
+# change) measured in the same repetitions, for a before-and-after in one run.
 # WINDOWS_BUILD_DIR overrides build/windows (where the reference is), BUILD_DIR
 # build/ (where startup_probe is; without it the probe is compiled here).
 # KVN_TITLE is the title of the window to wait for ("KVNConfig"); to try the
@@ -17,9 +22,10 @@
 # pays for starting Wine's services; the current directory holds the sample
 # caption file. The clock is startup_probe: it spawns "wine program.exe" and
 # stops at the X server's MapNotify for the window of that title. Runs are
-# interleaved, in alternating order, after warm-up runs of both. Prints medians
+# interleaved, in rotating order, after warm-up runs of each. Prints medians
 # (and quartiles), their ratio, the median of the ratios of the runs paired in
-# each repetition (steadier when the machine's load drifts), and the file's
+# each repetition (steadier when the machine's load drifts), the ratio of the
+# programs' own CPU time (in a VM, load changes it too), and the file's
 # size, against their targets.
 # Exits non-zero only on errors, never on a missed target.
 set -euo pipefail
@@ -39,6 +45,12 @@ fail() {
 [ -f "$kvn" ] || fail "$kvn is missing; build it, or pass the path of KVNConfig.exe"
 [ -f "$reference" ] || fail "$reference is missing; build the target reference_dialog_windows in $winbuild"
 case $reps in '' | *[!0-9]*) fail "not a number of repetitions: $reps" ;; esac
+if [ "${KVN_BENCH_HOST_WINE:-}" != 1 ]; then
+  . "$root/scripts/wine32-env.sh"
+  wine32_begin
+  wine32_setup || fail "cannot set up the 32-bit Wine (scripts/wine32.sh setup)"
+  export WINEARCH=win32
+fi
 for tool in wine wineserver wineboot Xvfb; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh)"
 done
@@ -54,6 +66,7 @@ cleanup() {
     wait "$xvfb_pid" 2>/dev/null || true
   fi
   rm -rf "$tmp"
+  [ "$(type -t wine32_end)" != function ] || wine32_end
 }
 trap cleanup EXIT
 
@@ -101,22 +114,25 @@ measure() {
 }
 ref() { measure "${1:-ref}" "Reference dialog" "$reference"; }
 kvnconfig() { measure "${1:-kvn}" "$title" "$kvn"; }
+also=${KVN_BENCH_ALSO:-}
+[ -z "$also" ] || [ -f "$also" ] || fail "$also is missing"
+[ -z "$also" ] || also=$(cd "$(dirname "$also")" && pwd)/$(basename "$also")
+other() { [ -z "$also" ] || measure "${1:-also}" "$title" "$also"; }
 
 for _ in 1 2 3; do
   ref warmup
   kvnconfig warmup
+  other warmup
 done
 
-echo "Measuring $reps repetitions (display $DISPLAY, $(wine --version))..." >&2
+echo "Measuring $reps repetitions (display $DISPLAY, $(wine --version)${WINEARCH:+, WINEARCH=$WINEARCH})..." >&2
 for i in $(seq "$reps"); do
   # Alternate the order so that neither program always runs second.
-  if [ $((i % 2)) = 1 ]; then
-    ref
-    kvnconfig
-  else
-    kvnconfig
-    ref
-  fi
+  case $((i % 3)) in
+  1) ref && kvnconfig && other ;;
+  2) kvnconfig && other && ref ;;
+  0) other && ref && kvnconfig ;;
+  esac
 done
 
 # stats <series> <column>: median, first and third quartile.
@@ -128,19 +144,20 @@ stats() {
 }
 
 row() {
-  local t m
+  local t m c
   read -r -a t <<<"$(stats "$2" 1)"
   read -r -a m <<<"$(stats "$2" 2)"
-  printf '%-40s %9.1f (%5.1f-%5.1f) %9.1f (%5.1f-%5.1f)\n' "$1" "${t[@]}" \
+  read -r -a c <<<"$(stats "$2" 3)"
+  printf '%-32s %9.1f (%5.1f-%5.1f) %9.1f (%5.1f-%5.1f) %7.1f (%5.1f-%5.1f)\n' "$1" "${t[@]}" \
     "$(awk -v k="${m[0]}" 'BEGIN { print k / 1024 }')" \
     "$(awk -v k="${m[1]}" 'BEGIN { print k / 1024 }')" \
-    "$(awk -v k="${m[2]}" 'BEGIN { print k / 1024 }')"
+    "$(awk -v k="${m[2]}" 'BEGIN { print k / 1024 }')" "${c[@]}"
 }
 
-# ratio <label> <column> <target or ->
+# ratio <label> <column> <target or -> [series]
 ratio() {
   local a b
-  a=$(stats kvn "$2" | cut -d' ' -f1)
+  a=$(stats "${4:-kvn}" "$2" | cut -d' ' -f1)
   b=$(stats ref "$2" | cut -d' ' -f1)
   awk -v a="$a" -v b="$b" -v label="$1" -v target="$3" 'BEGIN {
     r = a / b
@@ -152,24 +169,36 @@ ratio() {
 
 echo
 echo "Start-up under Wine from exec to window mapped; $reps interleaved repetitions; medians (quartiles)"
-printf '%-40s %24s %24s\n' "" "time ms" "peak RSS MiB"
+printf '%-32s %24s %24s %22s\n' "" "time ms" "peak RSS MiB" "CPU ms"
 row "reference dialog (Win32)" ref
 row "$(basename "$kvn")" kvn
+[ -z "$also" ] || row "$(basename "$also")" also
 echo
 echo "Ratios of medians:"
-ratio "$(basename "$kvn") / reference, time" 1 1.10
-ratio "$(basename "$kvn") / reference, peak RSS" 2 -
-paste -d' ' "$tmp/kvn" "$tmp/ref" | awk '{ print $1 / $3 }' | sort -n |
-  awk '{ v[NR] = $1 } END {
-    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-    printf "  %-40s %.3fx\n", "median of paired ratios, time", m
-  }'
+paired() {
+  # Each line: milliseconds, KiB, CPU milliseconds; then the same of the reference.
+  paste -d' ' "$tmp/$1" "$tmp/ref" | awk '{ print $1 / $4 }' | sort -n |
+    awk -v label="$2" '{ v[NR] = $1 } END {
+      m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+      printf "  %-40s %.3fx\n", label, m
+    }'
+}
+for series in kvn ${also:+also}; do
+  [ "$series" = kvn ] && exe=$kvn || exe=$also
+  [ -z "$also" ] || echo " $exe:"
+  ratio "$(basename "$exe") / reference, time" 1 1.10 "$series"
+  ratio "$(basename "$exe") / reference, peak RSS" 2 - "$series"
+  ratio "$(basename "$exe") / reference, CPU time" 3 - "$series"
+  paired "$series" "median of paired ratios, time"
+done
 size=$(stat -c %s "$kvn")
 stripped=$size
-if command -v x86_64-w64-mingw32-strip >/dev/null &&
-  x86_64-w64-mingw32-strip -o "$tmp/stripped.exe" "$kvn" 2>/dev/null; then
-  stripped=$(stat -c %s "$tmp/stripped.exe")
-fi
+for strip in i686-w64-mingw32-strip x86_64-w64-mingw32-strip; do
+  if command -v $strip >/dev/null && $strip -o "$tmp/stripped.exe" "$kvn" 2>/dev/null; then
+    stripped=$(stat -c %s "$tmp/stripped.exe")
+    break
+  fi
+done
 awk -v s="$size" -v t="$stripped" -v name="$(basename "$kvn")" 'BEGIN {
   printf "\nSize of %s: %.2f MB, %.2f MB without debug information (target < 2 MB: %s)\n",
     name, s / 1048576, t / 1048576, t < 2097152 ? "met" : "MISSED"

@@ -2,7 +2,9 @@
 // moment the X server maps its top-level window, and its peak resident set.
 //
 //   startup_probe [--title TEXT] [--timeout-ms N] -- program [args...]
-//       prints "<milliseconds> <peak RSS in KiB>" and kills the program.
+//       prints "<milliseconds> <peak RSS in KiB> <CPU milliseconds>" and
+//       kills the program; the CPU time is the spawned process's own, user
+//       and system, until it is killed.
 //   startup_probe --bare-window TEXT
 //       maps a plain Xlib window with that title and waits to be killed;
 //       timing it gives the floor of the method (spawn, link, connect, map).
@@ -193,6 +195,8 @@ int main(int argc, char** argv) {
         return Fail(exitedEarly ? "the program exited before mapping its window"
                                 : "timed out waiting for the window");
     }
-    std::printf("%.2f %ld\n", mapped - start, usage.ru_maxrss);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    std::printf("%.2f %ld %.2f\n", mapped - start, usage.ru_maxrss,
+                ms(usage.ru_utime) + ms(usage.ru_stime));
     return 0;
 }

@@ -193,10 +193,16 @@ void CDialog::RefuseOrCancel() {
     Command(IDCANCEL);
 }
 
+// Help the dialog's map leaves goes to the application, as help for this
+// dialog.
 void CDialog::Help() {
     MessageArgs help{WM_COMMAND, BN_CLICKED, static_cast<int>(ID_HELP)};
-    if (!DispatchMessage(help) && AfxGetApp() != nullptr)
-        AfxGetApp()->DispatchMessage(help);
+    CWinApp* app = AfxGetApp();
+    if (DispatchMessage(help) || app == nullptr)
+        return;
+    app->m_dwHelpContext = CWinApp::kHelpContextBase + templateId_;
+    app->DispatchMessage(help);
+    app->m_dwHelpContext = CWinApp::kHelpContextBase;
 }
 
 void CDialog::PressEscape() {

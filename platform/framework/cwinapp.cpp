@@ -2,7 +2,6 @@
 // around them.
 #include "platform/framework/cwinapp.h"
 
-#include "platform/framework/cdialog.h"
 #include "platform/framework/message_box.h"
 
 namespace {
@@ -31,8 +30,7 @@ void CWinApp::WinHelp(DWORD) {
 }
 
 void CWinApp::OnHelp() {
-    CDialog* active = CDialog::GetActiveDialog();
-    WinHelp(0x20000 + (active ? active->GetTemplateId() : 0));
+    WinHelp(m_dwHelpContext);
 }
 
 void AfxEnableControlContainer() {}

@@ -21,10 +21,15 @@ class CWinApp : public CCmdTarget {
 
     // Asks the help engine for `context` of the program's help file.
     void WinHelp(DWORD context);
-    // The help command: the help for the active dialog.
+    // The help command: the help for m_dwHelpContext.
     void OnHelp();
 
     CWnd* m_pMainWnd = nullptr;
+    // What the help command asks help for: a dialog that passes it the
+    // command sets its own context (kHelpContextBase + its template's number)
+    // for that command.
+    static constexpr DWORD kHelpContextBase = 0x20000;
+    DWORD m_dwHelpContext = kHelpContextBase;
 };
 
 CWinApp* AfxGetApp();

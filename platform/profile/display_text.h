@@ -12,3 +12,18 @@
 // GetPrivateProfileStringA does; AnsiToUtf8 makes them text to show.
 DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
                                    LPCSTR fileName);
+
+// GetPrivateProfileDisplayText for many values of one file, such as every
+// caption of a dialog: on Windows the file's byte-order mark is looked at once,
+// when the reader is made, instead of for every value.
+class ProfileDisplayReader {
+  public:
+    explicit ProfileDisplayReader(LPCSTR fileName);
+    DWORD Read(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size) const;
+
+  private:
+    LPCSTR fileName_;
+#ifdef _WIN32
+    bool marked_; // the file starts with a byte-order mark
+#endif
+};

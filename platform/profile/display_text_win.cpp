@@ -61,13 +61,17 @@ std::string ToUtf8(const wchar_t* text, DWORD length) {
 
 } // namespace
 
-DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
-                                   LPCSTR fileName) {
+ProfileDisplayReader::ProfileDisplayReader(LPCSTR fileName)
+    : fileName_(fileName), marked_(fileName != nullptr && HasByteOrderMark(fileName)) {}
+
+DWORD ProfileDisplayReader::Read(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer,
+                                 DWORD size) const {
     if (buffer == nullptr || size == 0)
         return 0;
+    const LPCSTR fileName = fileName_;
     // The whole value first, so that the cut below can keep characters whole.
     std::string value;
-    if (section && key && fileName && HasByteOrderMark(fileName)) {
+    if (section && key && marked_) {
         std::wstring wide(kWholeValue, L'\0');
         const std::wstring wideDef = Widen(def);
         const DWORD length = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
@@ -83,4 +87,11 @@ DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR
     std::memcpy(buffer, value.data(), copied);
     buffer[copied] = '\0';
     return static_cast<DWORD>(copied);
+}
+
+DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
+                                   LPCSTR fileName) {
+    if (buffer == nullptr || size == 0)
+        return 0;
+    return ProfileDisplayReader(fileName).Read(section, key, def, buffer, size);
 }

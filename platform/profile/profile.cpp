@@ -199,3 +199,10 @@ DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR
                                    LPCSTR fileName) {
     return ReadText(section, key, def, buffer, size, fileName, true);
 }
+
+ProfileDisplayReader::ProfileDisplayReader(LPCSTR fileName) : fileName_(fileName) {}
+
+DWORD ProfileDisplayReader::Read(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer,
+                                 DWORD size) const {
+    return ReadText(section, key, def, buffer, size, fileName_, true);
+}

@@ -21,6 +21,10 @@ namespace {
 constexpr UINT kDpiChanged = 0x02E0;
 // A private message: "draw the pictures for the dialog's new size".
 constexpr UINT kRedrawPictures = WM_APP + 2;
+// A private message: "label the edits for screen readers", which the dialog
+// gets once it is shown. The labels are hidden, so the player sees the same
+// dialog, sooner.
+constexpr UINT kLabelEdits = WM_APP + 3;
 
 class Win32Dialog : public kvn::NativeDialog {
   public:
@@ -80,7 +84,7 @@ class Win32Dialog : public kvn::NativeDialog {
     }
     // The dialog manager takes a group box's mnemonic to the group itself.
     void BindGroupMnemonics() override {}
-    void NameForScreenReaders() override { kvn::LabelEditsForScreenReaders(window_); }
+    void NameForScreenReaders() override { PostMessageW(window_, kLabelEdits, 0, 0); }
     void PlaceOnScreen() override { kvn::PlaceOnScreen(window_); }
 
   private:
@@ -163,6 +167,9 @@ INT_PTR Win32Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     case kRedrawPictures:
         kvn::ShowPictures(window_, tmpl_->controls);
+        return TRUE;
+    case kLabelEdits:
+        kvn::LabelEditsForScreenReaders(window_);
         return TRUE;
     default:
         return FALSE;

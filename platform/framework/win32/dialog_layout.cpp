@@ -85,6 +85,7 @@ void FitToCaptions(HWND dialog) {
     }
     SelectObject(dc, oldFont);
     ReleaseDC(dialog, dc);
+    const std::vector<LayoutItem> placed = layout;
 
     const RECT area = WorkArea(dialog);
     RECT frame;
@@ -94,15 +95,20 @@ void FitToCaptions(HWND dialog) {
     const int growth = WidenToFit(layout, room);
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const LayoutItem& item = layout[i];
-        SetWindowPos(windows[i], nullptr, item.x, item.y, item.w, item.h,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // Only the controls the widening moved: each move is a round trip
+        // to the window server.
+        if (item.x != placed[i].x || item.y != placed[i].y || item.w != placed[i].w ||
+            item.h != placed[i].h)
+            SetWindowPos(windows[i], nullptr, item.x, item.y, item.w, item.h,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
         // A caption that still needs more room ends in "…".
         if (item.neededWidth > 0)
             ShortenCaption(windows[i],
                            item.neededWidth > item.w ? std::max(0, item.w - margins[i]) : -1);
     }
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left + growth, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (growth != 0)
+        SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left + growth,
+                     frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PlaceOnScreen(HWND dialog) {
