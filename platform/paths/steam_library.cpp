@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/paths/host_folders.h"
 #include "platform/text/ascii_case.h"
 
 namespace kvn {
@@ -19,11 +20,6 @@ namespace {
 // Manifests and config_info are a few hundred bytes; anything much larger is
 // not one and is not read.
 constexpr std::size_t kMaxFileSize = 1 << 20;
-
-bool IsDirectory(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 // Closes a descriptor when it goes.
 struct Descriptor {
@@ -119,14 +115,9 @@ class KeyValuesReader {
     std::size_t pos_ = 0;
 };
 
-// The last component of `path` and the folder above it ("" for "/").
+// The last component of `path`.
 std::string NameOf(const std::string& path) {
     return path.substr(path.find_last_of('/') + 1);
-}
-
-std::string ParentOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == 0 || slash == std::string::npos ? "" : path.substr(0, slash);
 }
 
 // The app ids of the manifests in `steamapps`, in ascending order.

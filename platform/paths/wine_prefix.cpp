@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/paths/host_folders.h"
 #include "platform/paths/steam_library.h"
 
 namespace kvn {
@@ -17,16 +18,6 @@ std::string WithoutTrailingSlashes(std::string path) {
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
     return path;
-}
-
-std::string ParentOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == 0 || slash == std::string::npos ? "" : path.substr(0, slash);
-}
-
-bool Is(const std::string& path, mode_t type) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == type;
 }
 
 bool HasDotComponent(const std::string& path) {
@@ -76,7 +67,7 @@ std::vector<std::string> CurrentFolders() {
 // The nearest folder at or above `dir` that holds system.reg and drive_c.
 std::string EnclosingPrefix(const std::string& dir) {
     for (std::string folder = dir;; folder = ParentOf(folder)) {
-        if (Is(folder + "/system.reg", S_IFREG) && Is(folder + "/drive_c", S_IFDIR))
+        if (IsRegularFile(folder + "/system.reg") && IsDirectory(folder + "/drive_c"))
             return folder.empty() ? "/" : folder;
         if (folder.empty())
             return {};

@@ -1,4 +1,5 @@
 // Program start on POSIX: posix_spawn, never a shell.
+#include "platform/paths/host_folders.h"
 #include "platform/paths/steam_library.h"
 #include "platform/paths/wine_prefix.h"
 #include "platform/process/command_line.h"
@@ -99,11 +100,6 @@ void MarkDescriptorsCloseOnExec() {
 }
 #endif
 
-bool IsDirectory(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // Sets `name` to `value` in `environment`, in place of any value it has.
 void SetVariable(std::vector<std::string>& environment, const std::string& name,
                  const std::string& value) {
@@ -123,9 +119,7 @@ std::string SteamFolder(const std::string& compatData) {
                 return std::string(home) + place;
     }
     // <library>/steamapps/compatdata/<appid>
-    std::string library = compatData;
-    for (int i = 0; i < 3; ++i)
-        library = library.substr(0, library.find_last_of('/'));
+    const std::string library = ParentOf(ParentOf(ParentOf(compatData)));
     return library.empty() ? "/" : library;
 }
 
@@ -236,9 +230,7 @@ int StartProgramAndWait(const std::string& windowsPath, const std::string& comma
         } else {
             const std::string proton = ProtonFolder(prefix.compatData);
             file = proton + "/proton";
-            struct stat st {};
-            if (proton.empty() || ::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
-                ::access(file.c_str(), X_OK) != 0) {
+            if (proton.empty() || !IsRegularFile(file) || ::access(file.c_str(), X_OK) != 0) {
                 missing = MissingProton{prefix.path, proton};
                 return -1;
             }
