@@ -88,10 +88,3 @@ DWORD ProfileDisplayReader::Read(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR b
     buffer[copied] = '\0';
     return static_cast<DWORD>(copied);
 }
-
-DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
-                                   LPCSTR fileName) {
-    if (buffer == nullptr || size == 0)
-        return 0;
-    return ProfileDisplayReader(fileName).Read(section, key, def, buffer, size);
-}

@@ -151,7 +151,7 @@ bool WriteValue(const char* section, const char* key, const char* value, const c
 namespace {
 
 // The stored value, or the default text; `display` reads it as text to show
-// (see GetPrivateProfileDisplayText).
+// (see ProfileDisplayReader).
 DWORD ReadText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size, LPCSTR fileName,
                bool display) {
     if (buffer == nullptr || size == 0)
@@ -193,11 +193,6 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
         errno = ENOMEM; // nothing was replaced
         return FALSE;
     }
-}
-
-DWORD GetPrivateProfileDisplayText(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
-                                   LPCSTR fileName) {
-    return ReadText(section, key, def, buffer, size, fileName, true);
 }
 
 ProfileDisplayReader::ProfileDisplayReader(LPCSTR fileName) : fileName_(fileName) {}

@@ -57,7 +57,7 @@ TEST(CaptionText, EachCodePageFamilyShowsInItsScript) {
         ASSERT_EQ(kvn::AnsiCodePage(), row.codePage) << row.locale;
         kvn::test::WriteFile(path, row.file);
         char buffer[100];
-        GetPrivateProfileDisplayText("Captions", "OK", "", buffer, sizeof buffer, path.c_str());
+        ProfileDisplayReader(path.c_str()).Read("Captions", "OK", "", buffer, sizeof buffer);
         EXPECT_EQ(kvn::AnsiToUtf8(buffer), row.shown);
     }
 }
