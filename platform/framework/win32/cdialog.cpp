@@ -12,6 +12,7 @@
 #include "platform/framework/win32/handles.h"
 #include "platform/framework/win32/icons.h"
 #include "platform/framework/win32/pictures.h"
+#include "platform/framework/win32/shortened_caption.h"
 #include "platform/framework/win32/template_builder.h"
 
 namespace {
@@ -21,10 +22,13 @@ namespace {
 constexpr UINT kDpiChanged = 0x02E0;
 // A private message: "draw the pictures for the dialog's new size".
 constexpr UINT kRedrawPictures = WM_APP + 2;
-// A private message: "label the edits for screen readers", which the dialog
-// gets once it is shown. The labels are hidden, so the player sees the same
-// dialog, sooner.
-constexpr UINT kLabelEdits = WM_APP + 3;
+// A private message, posted when the dialog is first drawn: "make the
+// tooltips and label the edits for screen readers". The labels are hidden
+// and a tooltip only shows when the pointer rests, so the player sees the
+// same dialog, sooner. (Anything posted earlier would still come before the
+// dialog is shown: the dialog manager shows a modal dialog once its queue is
+// first empty.)
+constexpr UINT kDrawn = WM_APP + 3;
 
 class Win32Dialog : public kvn::NativeDialog {
   public:
@@ -84,7 +88,7 @@ class Win32Dialog : public kvn::NativeDialog {
     }
     // The dialog manager takes a group box's mnemonic to the group itself.
     void BindGroupMnemonics() override {}
-    void NameForScreenReaders() override { PostMessageW(window_, kLabelEdits, 0, 0); }
+    void NameForScreenReaders() override { labelEdits_ = true; }
     void PlaceOnScreen() override { kvn::PlaceOnScreen(window_); }
 
   private:
@@ -93,6 +97,8 @@ class Win32Dialog : public kvn::NativeDialog {
 
     const kvn::DialogTemplate* tmpl_ = nullptr;
     HWND window_ = nullptr;
+    bool drawn_ = false;
+    bool labelEdits_ = false;
 };
 
 INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -146,6 +152,10 @@ INT_PTR Win32Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         MessageArgs args{WM_PAINT};
         Dispatch(args);
+        if (!drawn_) {
+            drawn_ = true;
+            PostMessageW(window_, kDrawn, 0, 0);
+        }
         return TRUE;
     }
     case WM_QUERYDRAGICON: {
@@ -159,6 +169,7 @@ INT_PTR Win32Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         Destroying();
         kvn::ReleasePictures(window_, tmpl_->controls);
+        kvn::ForgetToolTips(window_);
         return FALSE;
     case kDpiChanged:
         // The platform rescales the dialog and its controls itself; the
@@ -168,8 +179,10 @@ INT_PTR Win32Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kRedrawPictures:
         kvn::ShowPictures(window_, tmpl_->controls);
         return TRUE;
-    case kLabelEdits:
-        kvn::LabelEditsForScreenReaders(window_);
+    case kDrawn:
+        kvn::ShowToolTips(window_);
+        if (labelEdits_)
+            kvn::LabelEditsForScreenReaders(window_);
         return TRUE;
     default:
         return FALSE;

@@ -11,15 +11,19 @@ namespace {
 
 // A control that shows its caption shortened is subclassed: this property
 // holds its own window procedure, the whole caption, the room, the program's
-// own tooltip text and the dialog's tooltip. A control with a tooltip of the
-// program's is subclassed the same way, with no room.
+// own tooltip text, the text its tooltip shows and the dialog's tooltip. A
+// control with a tooltip of the program's is subclassed the same way, with no
+// room.
 constexpr wchar_t kState[] = L"KVNShortenedCaption";
+// The dialog's tooltip, once ShowToolTips has made it.
+constexpr wchar_t kToolTip[] = L"KVNToolTip";
 
 struct Shortened {
     WNDPROC procedure = nullptr;
     std::wstring whole;
     int room = -1;
     std::wstring own;
+    std::wstring tipText;
     HWND tip = nullptr;
 };
 
@@ -95,38 +99,32 @@ void DescribeTools(HWND control, const Shortened& state, TOOLINFOW (&tools)[2]) 
     }
 }
 
+// Gives the control's tooltip text to the dialog's tooltip, once there is one.
+void UpdateTools(HWND control, Shortened& state) {
+    if (state.tip == nullptr)
+        state.tip = static_cast<HWND>(GetPropW(GetParent(control), kToolTip));
+    if (state.tip == nullptr)
+        return;
+    TOOLINFOW tools[2];
+    DescribeTools(control, state, tools);
+    for (TOOLINFOW& tool : tools) {
+        tool.lpszText = state.tipText.data();
+        SendMessageW(state.tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        if (!state.tipText.empty())
+            SendMessageW(state.tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 // Shows the caption fitted to its room; while it is cut, the tooltip shows
 // it whole, then the program's own text.
 void Show(HWND control, Shortened& state) {
     const std::wstring shown = Fitted(control, state.whole, state.room);
     CallWindowProcW(state.procedure, control, WM_SETTEXT, 0,
                     reinterpret_cast<LPARAM>(shown.c_str()));
-    std::wstring text = shown != state.whole ? Unmarked(state.whole) : std::wstring();
+    state.tipText = shown != state.whole ? Unmarked(state.whole) : std::wstring();
     if (!state.own.empty())
-        text += (text.empty() ? L"" : L"\n") + state.own;
-    TOOLINFOW tools[2];
-    DescribeTools(control, state, tools);
-    for (TOOLINFOW& tool : tools) {
-        tool.lpszText = text.data();
-        SendMessageW(state.tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        if (!text.empty())
-            SendMessageW(state.tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-}
-
-// The dialog's tooltip for shortened captions: the one its other controls
-// use, or a new one. The dialog owns it and destroys it with itself.
-HWND ToolTipOf(HWND dialog) {
-    for (HWND w = GetWindow(dialog, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT))
-        if (const Shortened* other = StateOf(w))
-            return other->tip;
-    HWND tip =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, nullptr, nullptr);
-    // Long captions wrap at half the screen's width rather than run off it.
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
-    return tip;
+        state.tipText += (state.tipText.empty() ? L"" : L"\n") + state.own;
+    UpdateTools(control, state);
 }
 
 LRESULT CALLBACK ShortenedProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -143,6 +141,8 @@ LRESULT CALLBACK ShortenedProcedure(HWND control, UINT message, WPARAM wParam, L
                 return answer;
         break;
     case WM_WINDOWPOSCHANGED: { // the tooltip follows the control's place
+        if (state->tip == nullptr)
+            break;
         TOOLINFOW tools[2];
         DescribeTools(control, *state, tools);
         SendMessageW(state->tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tools[1]));
@@ -164,7 +164,6 @@ Shortened& Subclass(HWND control) {
         return *state;
     auto* state = new Shortened;
     state->whole = WholeCaption(control);
-    state->tip = ToolTipOf(GetParent(control));
     state->procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
     SetPropW(control, kState, state);
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShortenedProcedure));
@@ -187,6 +186,28 @@ void SetOwnToolTip(HWND control, const std::wstring& text) {
     Shortened& state = Subclass(control);
     state.own = text;
     Show(control, state);
+}
+
+void ShowToolTips(HWND dialog) {
+    if (GetPropW(dialog, kToolTip) != nullptr)
+        return;
+    // The dialog owns its tooltip and destroys it with itself.
+    HWND tip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, nullptr, nullptr);
+    if (tip == nullptr)
+        return;
+    // Long captions wrap at half the screen's width rather than run off it.
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
+    SetPropW(dialog, kToolTip, tip);
+    for (HWND w = GetWindow(dialog, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT))
+        if (Shortened* state = StateOf(w))
+            UpdateTools(w, *state);
+}
+
+void ForgetToolTips(HWND dialog) {
+    RemovePropW(dialog, kToolTip);
 }
 
 std::wstring WholeCaption(HWND control) {

@@ -20,6 +20,13 @@ void ShortenCaption(HWND control, int room);
 // whole caption while that is shortened; a group box's covers the whole box.
 void SetOwnToolTip(HWND control, const std::wstring& text);
 
+// Makes the dialog's tooltip and gives it the tooltips set so far; until
+// then they are only kept. Making a tooltip window takes as long as a tenth
+// of the dialog's start, so the dialog does it once it has been drawn.
+void ShowToolTips(HWND dialog);
+// Lets go of the dialog's tooltip as the dialog is destroyed.
+void ForgetToolTips(HWND dialog);
+
 // The caption last set on `control`, whole even where it is shown shortened.
 std::wstring WholeCaption(HWND control);
 
