@@ -33,8 +33,11 @@ bool CDataExchange::Radio(int firstId, int& value) {
                 value = static_cast<int>(index);
         } else {
             // A value outside the group clears every button where the
-            // platform lets it (CButton::SetCheck).
-            radio.SetCheck(static_cast<int>(index) == value ? 1 : 0);
+            // platform lets it (CButton::SetCheck). A button already so is
+            // left alone: checking a radio button walks its whole group.
+            const int check = static_cast<int>(index) == value ? 1 : 0;
+            if (radio.GetCheck() != check)
+                radio.SetCheck(check);
         }
     }
     return true;

@@ -120,7 +120,10 @@ void PlaceOnScreen(HWND dialog) {
     const int height = frame.bottom - frame.top;
     const int x = std::max(area.left, area.left + (area.right - area.left - width) / 2);
     const int y = std::max(area.top, area.top + (area.bottom - area.top - height) / 2);
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the dialog manager has centred it already, a move would only cost
+    // a round trip to the window server.
+    if (x != frame.left || y != frame.top)
+        SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace kvn
