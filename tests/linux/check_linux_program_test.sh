@@ -5,9 +5,7 @@
 set -euo pipefail
 . "$(dirname "$0")/../support/expect_faults.sh"
 check=$(realpath "$(dirname "$0")/../../scripts/check-linux-program.sh")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+in_scratch_folder
 
 echo 'int kvn_off_the_list(void) { return 1; }' >lib.c
 gcc -shared -fPIC -Wl,-soname,libkvn_off_the_list.so.1 lib.c -o libkvn_off_the_list.so.1

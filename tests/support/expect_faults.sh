@@ -1,4 +1,11 @@
 # Sourced by the tests of the program checks (scripts/check-*).
+# in_scratch_folder: work in a new temporary folder, removed at exit.
+in_scratch_folder() {
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  cd "$work"
+}
+
 # expect_faults NAME STATUS FAULT...: the check NAME, which ended with STATUS
 # and wrote its output to ./out, must have failed and named every FAULT.
 expect_faults() {

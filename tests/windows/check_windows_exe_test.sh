@@ -6,9 +6,7 @@
 set -euo pipefail
 . "$(dirname "$0")/../support/expect_faults.sh"
 check=$(realpath "$(dirname "$0")/../../scripts/check-windows-exe.py")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+in_scratch_folder
 
 cat >bad.c <<'EOF'
 #define _WIN32_WINNT 0x0600
