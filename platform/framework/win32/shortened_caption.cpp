@@ -11,9 +11,8 @@ namespace {
 
 // A control that shows its caption shortened is subclassed: this property
 // holds its own window procedure, the whole caption, the room, the program's
-// own tooltip text, the text its tooltip shows and the dialog's tooltip. A
-// control with a tooltip of the program's is subclassed the same way, with no
-// room.
+// own tooltip text and the text its tooltip shows. A control with a tooltip
+// of the program's is subclassed the same way, with no room.
 constexpr wchar_t kState[] = L"KVNShortenedCaption";
 // The dialog's tooltip, once ShowToolTips has made it.
 constexpr wchar_t kToolTip[] = L"KVNToolTip";
@@ -24,7 +23,6 @@ struct Shortened {
     int room = -1;
     std::wstring own;
     std::wstring tipText;
-    HWND tip = nullptr;
 };
 
 Shortened* StateOf(HWND control) {
@@ -99,19 +97,23 @@ void DescribeTools(HWND control, const Shortened& state, TOOLINFOW (&tools)[2]) 
     }
 }
 
+// The dialog's tooltip, or nullptr before ShowToolTips.
+HWND ToolTipOf(HWND control) {
+    return static_cast<HWND>(GetPropW(GetParent(control), kToolTip));
+}
+
 // Gives the control's tooltip text to the dialog's tooltip, once there is one.
 void UpdateTools(HWND control, Shortened& state) {
-    if (state.tip == nullptr)
-        state.tip = static_cast<HWND>(GetPropW(GetParent(control), kToolTip));
-    if (state.tip == nullptr)
+    HWND tip = ToolTipOf(control);
+    if (tip == nullptr)
         return;
     TOOLINFOW tools[2];
     DescribeTools(control, state, tools);
     for (TOOLINFOW& tool : tools) {
         tool.lpszText = state.tipText.data();
-        SendMessageW(state.tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         if (!state.tipText.empty())
-            SendMessageW(state.tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
@@ -141,11 +143,12 @@ LRESULT CALLBACK ShortenedProcedure(HWND control, UINT message, WPARAM wParam, L
                 return answer;
         break;
     case WM_WINDOWPOSCHANGED: { // the tooltip follows the control's place
-        if (state->tip == nullptr)
+        HWND tip = ToolTipOf(control);
+        if (tip == nullptr)
             break;
         TOOLINFOW tools[2];
         DescribeTools(control, *state, tools);
-        SendMessageW(state->tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tools[1]));
+        SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tools[1]));
         break;
     }
     case WM_NCDESTROY:
