@@ -62,11 +62,11 @@ INT_PTR CGraphicsDlg::DoModal() {
     return result;
 }
 
-CGraphicsDlg::StoredTexts CGraphicsDlg::ReadStoredTexts(GameSettings settings) {
+CGraphicsDlg::StoredTexts CGraphicsDlg::ReadStoredTexts(const GameSettings& settings) {
     StoredTexts stored;
-    LoadSettings(settings);
     stored.settings = settings;
-    LoadCaptions(settings.language, stored.toolPath,
+    LoadSettings(stored.settings);
+    LoadCaptions(stored.settings.language, stored.toolPath,
                  [&](int id, const char* text) { stored.captions.emplace_back(id, text); });
     return stored;
 }

@@ -63,7 +63,7 @@ class CGraphicsDlg : public CDialog {
         std::string toolPath;
         std::vector<std::pair<int, std::string>> captions; // control id, caption
     };
-    static StoredTexts ReadStoredTexts(GameSettings settings);
+    static StoredTexts ReadStoredTexts(const GameSettings& settings);
     // Read while the platform makes the window, from DoModal to OnOpen.
     std::future<StoredTexts> storedTexts;
 
