@@ -1,6 +1,10 @@
 #include "platform/framework/win32/pictures.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/framework/picture_fit.h"
+#include "platform/framework/picture_scale.h"
 
 namespace kvn {
 
@@ -19,27 +23,40 @@ void ForEachPicture(HWND dialog, std::span<const ControlTemplate> controls, Visi
     }
 }
 
-// A bitmap of `size` filled with `source`, scaled smoothly: HALFTONE
-// averages the pixels each target pixel covers instead of picking one.
+// A bitmap of `size` filled with `source`, scaled smoothly (ScalePixels);
+// nullptr where the pixels cannot be had. Not GDI's HALFTONE stretching:
+// under Wine that takes longer than making all the dialog's controls.
 HBITMAP Compose(HBITMAP source, SIZE size) {
     BITMAP natural{};
-    GetObjectW(source, sizeof natural, &natural);
-    const PictureCrop crop = CropToFill({natural.bmWidth, natural.bmHeight},
-                                        {static_cast<int>(size.cx), static_cast<int>(size.cy)});
+    if (GetObjectW(source, sizeof natural, &natural) == 0 || natural.bmWidth <= 0 ||
+        natural.bmHeight <= 0 || size.cx <= 0 || size.cy <= 0)
+        return nullptr;
+    // Both as 32 bits a pixel, top row first.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = natural.bmWidth;
+    info.bmiHeader.biHeight = -natural.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(natural.bmWidth) *
+                                     static_cast<std::size_t>(natural.bmHeight) * 4);
     HDC screen = GetDC(nullptr);
-    HDC from = CreateCompatibleDC(screen);
-    HDC to = CreateCompatibleDC(screen);
-    HBITMAP composed = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    const int rows = GetDIBits(screen, source, 0, static_cast<UINT>(natural.bmHeight),
+                               pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
-    HGDIOBJ oldFrom = SelectObject(from, source);
-    HGDIOBJ oldTo = SelectObject(to, composed);
-    SetStretchBltMode(to, HALFTONE);
-    SetBrushOrgEx(to, 0, 0, nullptr);
-    StretchBlt(to, 0, 0, size.cx, size.cy, from, crop.x, crop.y, crop.w, crop.h, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-    DeleteDC(from);
-    DeleteDC(to);
+    if (rows != natural.bmHeight)
+        return nullptr;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    void* bits = nullptr;
+    HBITMAP composed = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (composed == nullptr)
+        return nullptr;
+    const PictureSize place{static_cast<int>(size.cx), static_cast<int>(size.cy)};
+    ScalePixels({pixels.data(), natural.bmWidth * 4},
+                CropToFill({natural.bmWidth, natural.bmHeight}, place),
+                {static_cast<std::uint8_t*>(bits), size.cx * 4}, place);
     return composed;
 }
 
@@ -60,8 +77,10 @@ void ShowPictures(HWND dialog, std::span<const ControlTemplate> controls) {
         HBITMAP shown = source;
         if (!ShowsAsDrawn({natural.bmWidth, natural.bmHeight},
                           {static_cast<int>(place.cx), static_cast<int>(place.cy)})) {
-            shown = Compose(source, place);
-            DeleteObject(source);
+            if (HBITMAP composed = Compose(source, place)) {
+                DeleteObject(source);
+                shown = composed;
+            }
         }
         if (HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
                 SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown))))
