@@ -1,7 +1,6 @@
 #include "dialog/graphics_dlg.h"
 
 #include <cstdio>
-#include <system_error>
 
 #include "dialog/about_box.h"
 #include "platform/framework/cwinapp.h"
@@ -49,28 +48,6 @@ bool CGraphicsDlg::ExchangeData(CDataExchange& dx) {
            dx.Range(settings.agpMemoryMb, kMinMemoryMb, kMaxMemoryMb);
 }
 
-INT_PTR CGraphicsDlg::DoModal() {
-    // The files are read on a thread of their own while the window is made;
-    // where no thread can start, OnOpen reads them itself.
-    try {
-        storedTexts = std::async(std::launch::async, &ReadStoredTexts, settings);
-    } catch (const std::system_error&) {
-        storedTexts = {};
-    }
-    const INT_PTR result = CDialog::DoModal();
-    storedTexts = {};
-    return result;
-}
-
-CGraphicsDlg::StoredTexts CGraphicsDlg::ReadStoredTexts(const GameSettings& settings) {
-    StoredTexts stored;
-    stored.settings = settings;
-    LoadSettings(stored.settings);
-    LoadCaptions(stored.settings.language, stored.toolPath,
-                 [&](int id, const char* text) { stored.captions.emplace_back(id, text); });
-    return stored;
-}
-
 BOOL CGraphicsDlg::OnOpen() {
     CDialog::OnOpen();
     SetIcon(icon, TRUE);
@@ -80,17 +57,15 @@ BOOL CGraphicsDlg::OnOpen() {
     // OnSpinDeltaPos turns the steps round.
     SendDlgItemMessage(IDC_MEMORY_SPIN, UDM_SETRANGE, 0, MAKELONG(kMinMemoryMb, kMaxMemoryMb));
 
-    StoredTexts stored = storedTexts.valid() ? storedTexts.get() : ReadStoredTexts(settings);
-    settings = stored.settings;
+    LoadSettings(settings);
     // Which file this is shows in the title group's tooltip, and in a line on
     // standard error, which launchers keep in their logs.
     const std::string file = SettingsFileHostPath();
     titleGroup.SetToolTip(SettingsFileToolTip(file).c_str());
     std::fputs(SettingsFileLogLine(AfxProgramTitle(), file).c_str(), stderr);
     memoryEdit.EnableWindow(settings.agpMode != AgpMemoryMode::Auto);
-    toolPath = stored.toolPath;
-    for (const auto& [id, caption] : stored.captions)
-        SetDlgItemText(id, caption.c_str());
+    LoadCaptions(settings.language, toolPath,
+                 [this](int id, const char* text) { SetDlgItemText(id, text); });
     toolButton.EnableWindow(settings.driverConfigured != 0);
     workerThread = false;
     UpdateData(FALSE);

@@ -1,10 +1,7 @@
 // CGraphicsDlg: the graphics settings dialog, template 102.
 #pragma once
 
-#include <future>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "launcher/driver_tool_launcher.h"
 #include "platform/framework/cdialog.h"
@@ -14,8 +11,6 @@
 class CGraphicsDlg : public CDialog {
   public:
     explicit CGraphicsDlg(CWnd* parent = nullptr);
-
-    INT_PTR DoModal() override;
 
     GameSettings settings;
     std::string toolPath;      // the driver tool, from the caption file
@@ -55,17 +50,6 @@ class CGraphicsDlg : public CDialog {
     void OnDestroyWindow();
     DriverToolLauncher toolLauncher;
     bool toolButtonHadFocus = false; // when clicked; for giving the focus back at the end
-
-  private:
-    // What the dialog opens with from the settings file and the caption file.
-    struct StoredTexts {
-        GameSettings settings;
-        std::string toolPath;
-        std::vector<std::pair<int, std::string>> captions; // control id, caption
-    };
-    static StoredTexts ReadStoredTexts(const GameSettings& settings);
-    // Read while the platform makes the window, from DoModal to OnOpen.
-    std::future<StoredTexts> storedTexts;
 
     DECLARE_MESSAGE_MAP()
 };
