@@ -7,7 +7,9 @@
 // and the DPI awareness come from its manifest, as for KVNConfig.exe. It is
 // the floor KVNConfig.exe's start-up under Wine is compared with
 // (startup_bench_windows.sh). It closes itself once painted; with --stay it
-// stays open.
+// stays open. With --hold it shows nothing and waits until killed: a Wine
+// program that holds the desktop, so that Wine's desktop process
+// (explorer.exe) lives on between the timed runs.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -177,9 +179,26 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 } // namespace
 
+// A window that is never shown: it ties the process to the desktop.
+int Hold(HINSTANCE instance) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"Holding the desktop", WS_POPUP, 0, 0, 1, 1,
+                                  nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        return 1;
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     for (int i = 1; i < __argc; ++i) {
         g_stay = g_stay || std::strcmp(__argv[i], "--stay") == 0;
+        if (std::strcmp(__argv[i], "--hold") == 0) {
+            return Hold(instance);
+        }
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);

@@ -19,7 +19,10 @@
 #
 # Everything runs on a private Xvfb and a private Wine prefix holding a small
 # korvane/kvn.ini, with a persistent wineserver started first so that no run
-# pays for starting Wine's services; the current directory holds the sample
+# pays for starting Wine's services, and a windowless reference (--hold) that
+# keeps Wine's desktop process alive: it ends a second after the last program
+# using it, and a run that found it gone would pay for starting it (under qemu
+# a run can take that long); the current directory holds the sample
 # caption file. The clock is startup_probe: it spawns "wine program.exe" and
 # stops at the X server's MapNotify for the window of that title. Runs are
 # interleaved, in rotating order, after warm-up runs of each. Prints medians
@@ -100,6 +103,7 @@ mkdir -p "$tmp/run" "$WINEPREFIX/drive_c/windows/korvane"
 printf '[ZOLT]\r\nMipMapping=ON\r\nLowGraphicMode=0\r\nMaxRAMForAGP=AUTO\r\nLanguage=English\r\nDDDriver=Primary Display Driver\r\n' \
   >"$WINEPREFIX/drive_c/windows/korvane/kvn.ini"
 cp "$root/resources/KVNConfig.ini" "$tmp/run/KVNConfig.ini"
+(cd "$tmp/run" && exec "$wine" "$reference" --hold >/dev/null 2>&1) &
 
 # measure <series> <title> <program.exe>: one start, appended to the series
 # as "milliseconds KiB".
