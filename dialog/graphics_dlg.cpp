@@ -48,6 +48,15 @@ bool CGraphicsDlg::ExchangeData(CDataExchange& dx) {
            dx.Range(settings.agpMemoryMb, kMinMemoryMb, kMaxMemoryMb);
 }
 
+INT_PTR CGraphicsDlg::DoModal() {
+    // Read before the window is made, so that the controls are made with
+    // their captions rather than relabelled once made.
+    LoadSettings(settings);
+    LoadCaptions(settings.language, toolPath,
+                 [this](int id, const char* text) { SetDlgItemText(id, text); });
+    return CDialog::DoModal();
+}
+
 BOOL CGraphicsDlg::OnOpen() {
     CDialog::OnOpen();
     SetIcon(icon, TRUE);
@@ -57,15 +66,12 @@ BOOL CGraphicsDlg::OnOpen() {
     // OnSpinDeltaPos turns the steps round.
     SendDlgItemMessage(IDC_MEMORY_SPIN, UDM_SETRANGE, 0, MAKELONG(kMinMemoryMb, kMaxMemoryMb));
 
-    LoadSettings(settings);
     // Which file this is shows in the title group's tooltip, and in a line on
     // standard error, which launchers keep in their logs.
     const std::string file = SettingsFileHostPath();
     titleGroup.SetToolTip(SettingsFileToolTip(file).c_str());
     std::fputs(SettingsFileLogLine(AfxProgramTitle(), file).c_str(), stderr);
     memoryEdit.EnableWindow(settings.agpMode != AgpMemoryMode::Auto);
-    LoadCaptions(settings.language, toolPath,
-                 [this](int id, const char* text) { SetDlgItemText(id, text); });
     toolButton.EnableWindow(settings.driverConfigured != 0);
     workerThread = false;
     UpdateData(FALSE);

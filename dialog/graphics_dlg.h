@@ -12,6 +12,9 @@ class CGraphicsDlg : public CDialog {
   public:
     explicit CGraphicsDlg(CWnd* parent = nullptr);
 
+    // Reads the settings file and the caption file, then runs the dialog.
+    INT_PTR DoModal() override;
+
     GameSettings settings;
     std::string toolPath;      // the driver tool, from the caption file
     bool workerThread = false; // a driver-tool worker runs; false when idle

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/framework/backend.h"
@@ -23,6 +24,11 @@ std::vector<CDialog*>& OpenDialogs() {
 
 struct CDialog::Impl {
     const kvn::DialogTemplate* tmpl = nullptr;
+    // Texts given before the window was made, and the copy of the template
+    // that holds them.
+    std::map<int, std::string> textsToMake;
+    std::vector<kvn::ControlTemplate> madeControls;
+    kvn::DialogTemplate made{};
     std::unique_ptr<kvn::NativeDialog> native; // while DoModal runs
     std::vector<CWnd*> bound;                  // the members ExchangeData bound
     std::map<int, std::unique_ptr<CWnd>> itemWrappers;
@@ -39,6 +45,15 @@ INT_PTR CDialog::DoModal() {
     const kvn::DialogTemplate* tmpl = kvn::FindDialogTemplate(static_cast<int>(templateId_));
     if (tmpl == nullptr)
         return -1;
+    if (!impl_->textsToMake.empty()) {
+        impl_->madeControls.assign(tmpl->controls.begin(), tmpl->controls.end());
+        for (kvn::ControlTemplate& c : impl_->madeControls)
+            if (const auto it = impl_->textsToMake.find(c.id); it != impl_->textsToMake.end())
+                c.text = it->second.c_str();
+        impl_->made = *tmpl;
+        impl_->made.controls = impl_->madeControls;
+        tmpl = &impl_->made;
+    }
     impl_->tmpl = tmpl;
     impl_->native = kvn::CreateNativeDialog(*this);
     // The backend calls Opened() from the platform's point of opening.
@@ -169,7 +184,9 @@ BOOL CDialog::UpdateData(BOOL fromControls) {
 }
 
 void CDialog::SetDlgItemText(int id, const char* text) {
-    if (CWnd* item = GetDlgItem(id))
+    if (window_ == nullptr)
+        impl_->textsToMake[id] = text ? text : "";
+    else if (CWnd* item = GetDlgItem(id))
         item->SetWindowText(text);
 }
 

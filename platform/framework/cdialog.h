@@ -72,6 +72,8 @@ class CDialog : public CWnd {
     CWnd* GetDlgItem(int id);
     // True while one of the dialog's controls has the keyboard focus.
     bool HasFocusedControl() const;
+    // Before the window is made (in DoModal, before CDialog::DoModal), the
+    // control is made with this text: no relabelling once made.
     void SetDlgItemText(int id, const char* text);
     // WM_SYSCOMMAND, WM_SETICON, WM_QUERYDRAGICON, WM_ICONERASEBKGND, and the
     // up-down messages when sent to an item.
