@@ -49,10 +49,14 @@ bool CDataExchange::Check(int id, int& value) {
         return true;
     CButton check;
     check.Attach(item->GetNativeWindow());
-    if (from_)
+    if (from_) {
         value = check.GetCheck() == 0 ? 0 : 1;
-    else
-        check.SetCheck(kvn::CheckStateForControl(value) != 0 ? 1 : 0);
+    } else {
+        // Unchanged is left alone: each change redraws the box.
+        const int state = kvn::CheckStateForControl(value) != 0 ? 1 : 0;
+        if (check.GetCheck() != state)
+            check.SetCheck(state);
+    }
     return true;
 }
 
@@ -62,7 +66,11 @@ bool CDataExchange::Integer(int id, std::int32_t& value) {
     if (item == nullptr)
         return true;
     if (!from_) {
-        item->SetWindowText(std::to_string(value).c_str());
+        // Unchanged is left alone: setting the text redraws the box and
+        // notifies the dialog of a change.
+        const std::string text = std::to_string(value);
+        if (item->GetWindowText() != text)
+            item->SetWindowText(text.c_str());
         return true;
     }
     const std::optional<std::int32_t> parsed = kvn::ParseExchangeInteger(item->GetWindowText());
