@@ -1,5 +1,6 @@
 #include "platform/framework/win32/shortened_caption.h"
 
+#include <map>
 #include <string_view>
 
 #include "platform/framework/win32/control_names.h"
@@ -9,11 +10,10 @@ namespace kvn {
 
 namespace {
 
-// A control that shows its caption shortened is subclassed: this property
-// holds its own window procedure, the whole caption, the room, the program's
-// own tooltip text and the text its tooltip shows. A control with a tooltip
-// of the program's is subclassed the same way, with no room.
-constexpr wchar_t kState[] = L"KVNShortenedCaption";
+// A control that shows its caption shortened is subclassed: its state holds
+// its own window procedure, the whole caption, the room, the program's own
+// tooltip text and the text its tooltip shows. A control with a tooltip of
+// the program's is subclassed the same way, with no room.
 // The dialog's tooltip, once ShowToolTips has made it.
 constexpr wchar_t kToolTip[] = L"KVNToolTip";
 
@@ -25,8 +25,18 @@ struct Shortened {
     std::wstring tipText;
 };
 
+// The subclassed controls' states, kept here rather than in window
+// properties: each look-up of a property is a call to the window server,
+// and the state is looked up at every message and for every control fitted.
+// Controls live on the dialog's thread only.
+std::map<HWND, Shortened*>& States() {
+    static std::map<HWND, Shortened*> states;
+    return states;
+}
+
 Shortened* StateOf(HWND control) {
-    return static_cast<Shortened*>(GetPropW(control, kState));
+    const auto it = States().find(control);
+    return it != States().end() ? it->second : nullptr;
 }
 
 int Width(HDC dc, std::wstring_view text) {
@@ -152,7 +162,7 @@ LRESULT CALLBACK ShortenedProcedure(HWND control, UINT message, WPARAM wParam, L
         break;
     }
     case WM_NCDESTROY:
-        RemovePropW(control, kState);
+        States().erase(control);
         delete state;
         break;
     default:
@@ -168,7 +178,7 @@ Shortened& Subclass(HWND control) {
     auto* state = new Shortened;
     state->whole = WholeCaption(control);
     state->procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
-    SetPropW(control, kState, state);
+    States()[control] = state;
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShortenedProcedure));
     return *state;
 }
