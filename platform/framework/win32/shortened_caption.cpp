@@ -10,13 +10,13 @@ namespace kvn {
 
 namespace {
 
+// The dialog's tooltip, once ShowToolTips has made it.
+constexpr wchar_t kToolTip[] = L"KVNToolTip";
+
 // A control that shows its caption shortened is subclassed: its state holds
 // its own window procedure, the whole caption, the room, the program's own
 // tooltip text and the text its tooltip shows. A control with a tooltip of
 // the program's is subclassed the same way, with no room.
-// The dialog's tooltip, once ShowToolTips has made it.
-constexpr wchar_t kToolTip[] = L"KVNToolTip";
-
 struct Shortened {
     WNDPROC procedure = nullptr;
     std::wstring whole;
